@@ -1,0 +1,31 @@
+# kit_add_test(<name> SOURCES ... [LIBS ...] [RESOURCE_LOCK lock] [ENVIRONMENT VAR=value ...]
+#              [TIMEOUT seconds])
+#
+# One GoogleTest program. Natively every test case becomes its own ctest entry;
+# under Wine one entry per program, because each Wine start costs about a second.
+enable_testing()
+include(GoogleTest)
+
+function(kit_add_test name)
+  cmake_parse_arguments(T "" "RESOURCE_LOCK;TIMEOUT" "SOURCES;LIBS;ENVIRONMENT" ${ARGN})
+  if(NOT T_TIMEOUT)
+    set(T_TIMEOUT 300)
+  endif()
+  add_executable(${name} ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest_main GTest::gmock)
+
+  set(props TIMEOUT ${T_TIMEOUT})
+  if(T_RESOURCE_LOCK)
+    list(APPEND props RESOURCE_LOCK ${T_RESOURCE_LOCK})
+  endif()
+  if(T_ENVIRONMENT)
+    list(APPEND props ENVIRONMENT "${T_ENVIRONMENT}")
+  endif()
+
+  if(CMAKE_CROSSCOMPILING)
+    add_test(NAME ${name} COMMAND ${name} --gtest_brief=1)
+    set_tests_properties(${name} PROPERTIES ${props})
+  else()
+    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES ${props})
+  endif()
+endfunction()
