@@ -159,20 +159,24 @@ struct RecordBody {
 template <class Derived>
 class PackRecord : public PackStream {
  public:
-  // Writes the record into `out` (expected empty) after reserving its exact size once.
-  void PackData(std::string& out) {
+  // Exact number of bytes PackData writes.
+  size_t PackedSize() const {
     const Derived& self = static_cast<const Derived&>(*this);
-    int count = 0;
     size_t size = 0;
     if constexpr (HasCode()) size += detail::CodeValueOf<Derived>::Size(self.resultCode);
-    if constexpr (HasRecord()) {
-      count = Body::Count(self);
-      size += Body::Size(self, count);
-    }
-    out.reserve(size);
-    BindDestination(out);
-    if constexpr (HasCode()) detail::CodeValueOf<Derived>::Put(*this, self.resultCode);
-    if constexpr (HasRecord()) Body::Write(*this, self, count);
+    if constexpr (HasRecord()) size += Body::Size(self, Body::Count(self));
+    return size;
+  }
+
+  // Writes the record into `out` (expected empty) after reserving its exact size once.
+  // The record's own cursors stay untouched, so a const record packs.
+  void PackData(std::string& out) const {
+    const Derived& self = static_cast<const Derived&>(*this);
+    out.reserve(PackedSize());
+    PackStream writer;
+    writer.BindDestination(out);
+    if constexpr (HasCode()) detail::CodeValueOf<Derived>::Put(writer, self.resultCode);
+    if constexpr (HasRecord()) Body::Write(writer, self, Body::Count(self));
   }
 
   // Reads the record from the start of `in`; ReadPosition() then tells where it ended.
