@@ -45,6 +45,11 @@ struct SWNotifyRect {
   SWNotifyHeader header;
   SWRect rect;
 };
+struct SWNotifyKey {
+  SWNotifyHeader header;
+  SWParam key = 0;
+  SWLParam key_lparam = 0;
+};
 
 [[nodiscard]] inline SWPoint PointFromLParam(SWLParam lparam) {
   return {static_cast<std::int16_t>(lparam & 0xFFFF), static_cast<std::int16_t>((lparam >> 16) & 0xFFFF)};

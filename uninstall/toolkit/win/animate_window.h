@@ -1,0 +1,33 @@
+// The window that plays a hosted window's zoom and fade animations over it.
+#pragma once
+
+#include <windows.h>
+
+#include "toolkit/win/sw_window_impl.h"
+
+class CSAnimateWnd : public CSWWindowImpl<CSAnimateWnd> {
+ public:
+  // Copies the host's current picture from `host_surface` (a memory DC of the host's size).
+  CSAnimateWnd(HWND host, HDC host_surface, int frame_ms);
+  ~CSAnimateWnd() override;
+
+  // Runs synchronously; every frame is followed by a wait of the frame time.
+  void Play(int mode);
+
+  bool ProcessWindowMessage(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result);
+
+ private:
+  void ShowFrame(int x, int y, int width, int height, BYTE alpha);
+
+  HWND host_;
+  RECT host_rect_{};
+  int frame_ms_;
+  HDC picture_dc_ = nullptr;
+  HBITMAP picture_bitmap_ = nullptr;
+  HGDIOBJ picture_previous_ = nullptr;
+  HDC frame_dc_ = nullptr;
+  HBITMAP frame_bitmap_ = nullptr;
+  HGDIOBJ frame_previous_ = nullptr;
+  void* frame_bits_ = nullptr;
+  HANDLE wait_event_ = nullptr;  // never signalled: only waited on
+};
