@@ -1,0 +1,177 @@
+#include "base/logging.h"
+
+#include <spdlog/async.h>
+#include <spdlog/async_logger.h>
+#include <spdlog/sinks/rotating_file_sink.h>
+
+#include <atomic>
+#include <condition_variable>
+#include <mutex>
+#include <sstream>
+
+#include "base/at_exit.h"
+#include "base/file_util.h"
+#include "base/strings.h"
+
+namespace logging {
+namespace {
+
+struct Settings {
+  int level = LOG_INFO;
+  int max_size_mb = 10;
+  int max_files = 3;
+};
+
+Settings ReadSettings(const base::FilePath& file) {
+  Settings settings;
+  std::string text;
+  if (!base::ReadFileToString(file, &text)) return settings;
+  std::istringstream lines(text);
+  std::string line;
+  while (std::getline(lines, line)) {
+    size_t equals = line.find('=');
+    if (equals == std::string::npos) continue;
+    std::string key = line.substr(0, equals);
+    int value = 0;
+    std::string value_text = line.substr(equals + 1);
+    if (!value_text.empty() && value_text.back() == '\r') value_text.pop_back();
+    if (!base::StringToInt(value_text, &value)) continue;
+    if (key == "level") settings.level = value;
+    if (key == "max_size_mb" && value > 0) settings.max_size_mb = value;
+    if (key == "max_files" && value >= 0) settings.max_files = value;
+  }
+  return settings;
+}
+
+// Counts completed flushes so that FlushLogging can wait for the async worker.
+class FlushCountingSink : public spdlog::sinks::sink {
+ public:
+  explicit FlushCountingSink(std::shared_ptr<spdlog::sinks::sink> inner) : inner_(std::move(inner)) {}
+
+  void log(const spdlog::details::log_msg& message) override { inner_->log(message); }
+  void flush() override {
+    inner_->flush();
+    {
+      std::lock_guard<std::mutex> guard(lock_);
+      ++flushes_;
+    }
+    flushed_.notify_all();
+  }
+  void set_pattern(const std::string& pattern) override { inner_->set_pattern(pattern); }
+  void set_formatter(std::unique_ptr<spdlog::formatter> formatter) override {
+    inner_->set_formatter(std::move(formatter));
+  }
+
+  uint64_t flushes() {
+    std::lock_guard<std::mutex> guard(lock_);
+    return flushes_;
+  }
+  void WaitForFlushAfter(uint64_t count) {
+    std::unique_lock<std::mutex> guard(lock_);
+    flushed_.wait_for(guard, std::chrono::seconds(5), [&] { return flushes_ > count; });
+  }
+
+ private:
+  std::shared_ptr<spdlog::sinks::sink> inner_;
+  std::mutex lock_;
+  std::condition_variable flushed_;
+  uint64_t flushes_ = 0;  // Guarded by lock_
+};
+
+struct Logger {
+  std::shared_ptr<spdlog::async_logger> logger;
+  std::shared_ptr<FlushCountingSink> sink;
+};
+
+std::atomic<int> g_min_level{LOG_INFO};
+std::mutex g_lock;
+Logger g_logger;                                 // Guarded by g_lock
+std::shared_ptr<spdlog::details::thread_pool> g_pool;  // Guarded by g_lock
+bool g_shutdown_registered = false;              // Guarded by g_lock
+
+spdlog::level::level_enum ToSpdlogLevel(LogSeverity severity) {
+  switch (severity) {
+    case LOG_INFO:
+      return spdlog::level::info;
+    case LOG_WARNING:
+      return spdlog::level::warn;
+    default:
+      return spdlog::level::err;
+  }
+}
+
+Logger CurrentLogger() {
+  std::lock_guard<std::mutex> guard(g_lock);
+  return g_logger;
+}
+
+void ShutdownAtExit(void*) { ShutdownLogging(); }
+
+// spdlog takes wide file names where the platform's are wide.
+template <typename FileName = spdlog::filename_t>
+FileName LogFileName(const base::FilePath& path) {
+  if constexpr (std::is_same_v<FileName, std::wstring>) {
+    return path.value();
+  } else {
+    return path.AsUTF8Unsafe();
+  }
+}
+
+}  // namespace
+
+LogSeverity GetMinLogLevel() { return g_min_level.load(std::memory_order_relaxed); }
+void SetMinLogLevel(LogSeverity level) { g_min_level.store(level, std::memory_order_relaxed); }
+
+bool InitAsycLoggingHandler(const base::FilePath& settings_file, const base::FilePath& log_file) {
+  Settings settings = ReadSettings(settings_file);
+  SetMinLogLevel(settings.level);
+  ShutdownLogging();
+  try {
+    std::lock_guard<std::mutex> guard(g_lock);
+    if (!g_pool) g_pool = std::make_shared<spdlog::details::thread_pool>(8192, 1);
+    auto file_sink = std::make_shared<spdlog::sinks::rotating_file_sink_mt>(
+        LogFileName(log_file),
+        static_cast<size_t>(settings.max_size_mb) * 1024 * 1024, static_cast<size_t>(settings.max_files));
+    auto sink = std::make_shared<FlushCountingSink>(file_sink);
+    // Block rather than drop: a record that was logged reaches the file.
+    auto logger = std::make_shared<spdlog::async_logger>("base", sink, g_pool,
+                                                         spdlog::async_overflow_policy::block);
+    logger->set_pattern("[%Y-%m-%d %H:%M:%S.%e] [%L] [%t] [%s:%#] %v");
+    logger->set_level(spdlog::level::trace);
+    logger->flush_on(spdlog::level::err);
+    g_logger = {logger, sink};
+    if (!g_shutdown_registered) {
+      g_shutdown_registered = base::AtExitManager::RegisterCallback(&ShutdownAtExit, nullptr);
+    }
+    return true;
+  } catch (const spdlog::spdlog_ex&) {
+    return false;
+  }
+}
+
+void FlushLogging() {
+  Logger current = CurrentLogger();
+  if (!current.logger) return;
+  uint64_t before = current.sink->flushes();
+  current.logger->flush();
+  current.sink->WaitForFlushAfter(before);
+}
+
+void ShutdownLogging() {
+  FlushLogging();
+  std::lock_guard<std::mutex> guard(g_lock);
+  g_logger = {};
+}
+
+LogMessage::LogMessage(const char* file, int line, LogSeverity severity)
+    : file_(file), line_(line), severity_(severity) {}
+
+LogMessage::~LogMessage() {
+  if (severity_ < GetMinLogLevel()) return;
+  Logger current = CurrentLogger();
+  if (!current.logger) return;
+  current.logger->log(spdlog::source_loc{file_, line_, ""}, ToSpdlogLevel(severity_),
+                      stream_.str());
+}
+
+}  // namespace logging

@@ -1,0 +1,43 @@
+#include "base/message_loop.h"
+
+#include <atomic>
+#include <map>
+#include <mutex>
+
+namespace base {
+namespace {
+
+std::atomic<int> g_next_id{1};
+
+// Loops by id. Posting happens under the lock, so a loop cannot be destroyed
+// while EventPostTask is using it.
+std::mutex& RegistryLock() {
+  static std::mutex lock;
+  return lock;
+}
+std::map<int, MessageLoop*>& Registry() {
+  static std::map<int, MessageLoop*> loops;
+  return loops;
+}
+
+}  // namespace
+
+MessageLoop::MessageLoop() : id_(g_next_id.fetch_add(1)) {
+  std::lock_guard<std::mutex> guard(RegistryLock());
+  Registry()[id_] = this;
+}
+
+MessageLoop::~MessageLoop() {
+  std::lock_guard<std::mutex> guard(RegistryLock());
+  Registry().erase(id_);
+}
+
+bool EventPostTask(int target, const Closure& task) {
+  std::lock_guard<std::mutex> guard(RegistryLock());
+  auto it = Registry().find(target);
+  if (it == Registry().end()) return false;
+  it->second->PostTask(FROM_HERE, task);
+  return true;
+}
+
+}  // namespace base

@@ -1,0 +1,103 @@
+#include "base/thread.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <future>
+#include <mutex>
+#include <vector>
+
+#include "base/time.h"
+
+namespace {
+
+// Waits for `count` signals, bounded so that a broken loop fails instead of hanging.
+class Latch {
+ public:
+  explicit Latch(int count) : remaining_(count) {}
+  void CountDown() {
+    if (--remaining_ == 0) done_.set_value();
+  }
+  bool Wait() { return done_.get_future().wait_for(std::chrono::seconds(10)) == std::future_status::ready; }
+
+ private:
+  std::atomic<int> remaining_;
+  std::promise<void> done_;
+};
+
+TEST(ThreadTest, TasksFromManyThreadsRunOneAtATimeInEachPostersOrder) {
+  base::Thread worker("worker");
+  ASSERT_TRUE(worker.StartWithOptions(base::Thread::Options()));
+  constexpr int kPosters = 4, kTasks = 500;
+  std::vector<std::vector<int>> seen(kPosters);
+  std::atomic<int> running{0};
+  std::atomic<bool> overlapped{false};
+  Latch all(kPosters * kTasks);
+  std::vector<std::thread> posters;
+  for (int p = 0; p < kPosters; ++p) {
+    posters.emplace_back([&, p] {
+      for (int i = 0; i < kTasks; ++i) {
+        worker.message_loop()->PostTask(FROM_HERE, [&, p, i] {
+          if (running.fetch_add(1) != 0) overlapped = true;
+          seen[p].push_back(i);
+          running.fetch_sub(1);
+          all.CountDown();
+        });
+      }
+    });
+  }
+  for (auto& t : posters) t.join();
+  ASSERT_TRUE(all.Wait());
+  EXPECT_FALSE(overlapped);
+  for (const auto& order : seen) {
+    ASSERT_EQ(order.size(), static_cast<size_t>(kTasks));
+    for (int i = 0; i < kTasks; ++i) EXPECT_EQ(order[i], i);
+  }
+}
+
+TEST(ThreadTest, DelayedTaskRunsAfterItsDelayAndAfterEarlierImmediateTasks) {
+  base::Thread worker("delayed");
+  worker.Start();
+  std::vector<int> order;
+  Latch done(2);
+  int64_t posted = base::Time::TickCount();
+  int64_t ran_at = 0;
+  worker.message_loop()->PostDelayedTask(FROM_HERE, [&] {
+    ran_at = base::Time::TickCount();
+    order.push_back(2);
+    done.CountDown();
+  }, base::TimeDelta::FromMilliseconds(50));
+  worker.message_loop()->PostTask(FROM_HERE, [&] {
+    order.push_back(1);
+    done.CountDown();
+  });
+  ASSERT_TRUE(done.Wait());
+  EXPECT_GE(ran_at - posted, 50);
+  EXPECT_EQ(order, (std::vector<int>{1, 2}));
+}
+
+TEST(ThreadTest, StopRunsPostedTasksAndDropsLaterOnes) {
+  std::atomic<int> ran{0};
+  base::Thread worker("stop");
+  worker.Start();
+  for (int i = 0; i < 100; ++i) worker.message_loop()->PostTask(FROM_HERE, [&] { ++ran; });
+  worker.message_loop()->PostDelayedTask(FROM_HERE, [&] { ran += 1000; },
+                                         base::TimeDelta::FromSeconds(60));
+  worker.Stop();
+  EXPECT_EQ(ran.load(), 100);
+  worker.message_loop()->PostTask(FROM_HERE, [&] { ++ran; });
+  EXPECT_EQ(ran.load(), 100);
+}
+
+TEST(ThreadTest, ThreadDestroyedByItsOwnTaskDoesNotDeadlock) {
+  auto* worker = new base::Thread("self");
+  worker->Start();
+  std::promise<void> destroyed;
+  worker->message_loop()->PostTask(FROM_HERE, [&] {
+    delete worker;
+    destroyed.set_value();
+  });
+  EXPECT_EQ(destroyed.get_future().wait_for(std::chrono::seconds(10)), std::future_status::ready);
+}
+
+}  // namespace
