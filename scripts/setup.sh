@@ -10,7 +10,7 @@ PACKAGES=(
   wine wine32:i386 wine64 qemu-user xvfb xauth
   libboost-dev nlohmann-json3-dev libspdlog-dev libfmt-dev zlib1g-dev libssl-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev libprotobuf-dev protobuf-compiler
-  libeasyloggingpp-dev tinyproxy dante-server python3-pil
+  libeasyloggingpp-dev tinyproxy dante-server python3-pil imagemagick fonts-wqy-microhei
 )
 
 missing=()

@@ -40,6 +40,15 @@ def vertical_gradient(w, h, top, bottom, alpha=255):
     return img
 
 
+def blend_over(img, draw):
+    """Draws with `draw(ImageDraw)` on a layer of its own and blends it over `img`
+    (ImageDraw alone would replace the pixels below, translucency included)."""
+    layer = Image.new("RGBA", img.size, (0, 0, 0, 0))
+    draw(ImageDraw.Draw(layer))
+    img.alpha_composite(layer)
+    return img
+
+
 def rounded_mask(w, h, radius):
     mask = Image.new("L", (w * SCALE, h * SCALE), 0)
     ImageDraw.Draw(mask).rounded_rectangle(
@@ -82,12 +91,13 @@ def button_strip(fill_colours, outline, w=40, h=30):
     strip = Image.new("RGBA", (w * 3, h), (0, 0, 0, 0))
     for i, fill in enumerate(fill_colours):
         frame = canvas(w, h)
-        d = ImageDraw.Draw(frame)
-        d.rounded_rectangle((SCALE, SCALE, w * SCALE - SCALE - 1, h * SCALE - SCALE - 1),
-                            13 * SCALE, fill=fill, outline=outline, width=SCALE)
+        ImageDraw.Draw(frame).rounded_rectangle(
+            (SCALE, SCALE, w * SCALE - SCALE - 1, h * SCALE - SCALE - 1), 13 * SCALE,
+            fill=fill, outline=outline, width=SCALE)
         if i < 2:  # a soft highlight on the upper half of the raised states
-            d.rounded_rectangle((3 * SCALE, 2 * SCALE, w * SCALE - 3 * SCALE, h * SCALE // 2),
-                                11 * SCALE, fill=(255, 255, 255, 22))
+            frame = blend_over(frame, lambda d: d.rounded_rectangle(
+                (3 * SCALE, 2 * SCALE, w * SCALE - 3 * SCALE, h * SCALE // 2), 11 * SCALE,
+                fill=(255, 255, 255, 22)))
         strip.alpha_composite(reduce(frame, w, h), (i * w, 0))
     return strip
 
@@ -130,11 +140,14 @@ def close_button():
 def notice_icon(size=66):
     """A round amber badge with an exclamation mark and a soft glow."""
     img = canvas(size, size)
-    d = ImageDraw.Draw(img)
     s = SCALE
-    d.ellipse((3 * s, 3 * s, (size - 3) * s, (size - 3) * s), fill=(255, 176, 32, 70))
-    d.ellipse((6 * s, 6 * s, (size - 6) * s, (size - 6) * s), fill=(255, 184, 48, 255))
-    d.ellipse((8 * s, 7 * s, (size - 8) * s, (size // 2) * s), fill=(255, 255, 255, 36))
+    ImageDraw.Draw(img).ellipse((3 * s, 3 * s, (size - 3) * s, (size - 3) * s),
+                                fill=(255, 176, 32, 70))
+    img = blend_over(img, lambda d: d.ellipse((6 * s, 6 * s, (size - 6) * s, (size - 6) * s),
+                                              fill=(255, 184, 48, 255)))
+    img = blend_over(img, lambda d: d.ellipse((10 * s, 8 * s, (size - 10) * s, (size // 2) * s),
+                                              fill=(255, 255, 255, 40)))
+    d = ImageDraw.Draw(img)
     cx = size * s // 2
     d.rounded_rectangle((cx - 3 * s, 17 * s, cx + 3 * s, 40 * s), 3 * s, fill=(255, 255, 255, 255))
     d.ellipse((cx - 4 * s, 44 * s, cx + 4 * s, 52 * s), fill=(255, 255, 255, 255))

@@ -23,11 +23,11 @@ class CSWindowImlp : public CSWWindowImpl<T>, public CSWindowHost {
   bool ProcessWindowMessage(HWND, UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result) {
     return HandleHostMessage(message, wparam, lparam, result);
   }
+  HWND window() const override { return this->hwnd(); }
 
  protected:
   HWND CreateHostWindow(HWND owner) override {
     const SWRect& r = window_rect();
     return this->CreateWindowOf(owner, Style, ExStyle, RECT{r.left, r.top, r.right, r.bottom});
   }
-  HWND window() const override { return this->hwnd(); }
 };
