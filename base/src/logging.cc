@@ -43,17 +43,23 @@ Settings ReadSettings(const base::FilePath& file) {
   return settings;
 }
 
-// Counts completed flushes so that FlushLogging can wait for the async worker.
+// Tells FlushLogging when every record handed to the logger is in the file. A
+// count of completed flushes would not do: an error record flushes on its own,
+// and that flush may complete before the records logged after it are written.
 class FlushCountingSink : public spdlog::sinks::sink {
  public:
   explicit FlushCountingSink(std::shared_ptr<spdlog::sinks::sink> inner) : inner_(std::move(inner)) {}
 
-  void log(const spdlog::details::log_msg& message) override { inner_->log(message); }
+  void log(const spdlog::details::log_msg& message) override {
+    inner_->log(message);
+    std::lock_guard<std::mutex> guard(lock_);
+    ++written_;
+  }
   void flush() override {
     inner_->flush();
     {
       std::lock_guard<std::mutex> guard(lock_);
-      ++flushes_;
+      flushed_through_ = written_;
     }
     flushed_.notify_all();
   }
@@ -62,20 +68,22 @@ class FlushCountingSink : public spdlog::sinks::sink {
     inner_->set_formatter(std::move(formatter));
   }
 
-  uint64_t flushes() {
-    std::lock_guard<std::mutex> guard(lock_);
-    return flushes_;
-  }
-  void WaitForFlushAfter(uint64_t count) {
+  // Called after each record has been handed to the logger.
+  void CountSubmitted() { submitted_.fetch_add(1, std::memory_order_relaxed); }
+  uint64_t submitted() const { return submitted_.load(std::memory_order_relaxed); }
+  // Waits (bounded) until a flush has covered the first `count` records.
+  void WaitUntilFlushed(uint64_t count) {
     std::unique_lock<std::mutex> guard(lock_);
-    flushed_.wait_for(guard, std::chrono::seconds(5), [&] { return flushes_ > count; });
+    flushed_.wait_for(guard, std::chrono::seconds(5), [&] { return flushed_through_ >= count; });
   }
 
  private:
   std::shared_ptr<spdlog::sinks::sink> inner_;
+  std::atomic<uint64_t> submitted_{0};
   std::mutex lock_;
   std::condition_variable flushed_;
-  uint64_t flushes_ = 0;  // Guarded by lock_
+  uint64_t written_ = 0;          // Guarded by lock_
+  uint64_t flushed_through_ = 0;  // Guarded by lock_
 };
 
 struct Logger {
@@ -152,9 +160,9 @@ bool InitAsycLoggingHandler(const base::FilePath& settings_file, const base::Fil
 void FlushLogging() {
   Logger current = CurrentLogger();
   if (!current.logger) return;
-  uint64_t before = current.sink->flushes();
+  uint64_t submitted = current.sink->submitted();
   current.logger->flush();
-  current.sink->WaitForFlushAfter(before);
+  current.sink->WaitUntilFlushed(submitted);
 }
 
 void ShutdownLogging() {
@@ -172,6 +180,7 @@ LogMessage::~LogMessage() {
   if (!current.logger) return;
   current.logger->log(spdlog::source_loc{file_, line_, ""}, ToSpdlogLevel(severity_),
                       stream_.str());
+  current.sink->CountSubmitted();
 }
 
 }  // namespace logging

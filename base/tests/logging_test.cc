@@ -53,4 +53,22 @@ TEST(LoggingTest, MissingSettingsMeanDefaultsAndReInitSwitchesFiles) {
   EXPECT_EQ(second_text.find("after-shutdown"), std::string::npos);
 }
 
+TEST(LoggingTest, FlushWaitsForEveryRecordEvenWhenAnErrorFlushedEarlier) {
+  TempDir temp;
+  base::FilePath log = temp.path().Append(L"log.log");
+  ASSERT_TRUE(logging::InitAsycLoggingHandler(temp.path().Append(L"absent"), log));
+  // An error record flushes on its own; that flush must not count as the one
+  // FlushLogging waits for.
+  for (int round = 0; round < 20; ++round) {
+    logging::LogMessage(__FILE__, __LINE__, logging::LOG_ERROR).stream() << "error-" << round;
+    for (int i = 0; i < 200; ++i) {
+      logging::LogMessage(__FILE__, __LINE__, logging::LOG_INFO).stream() << "info-" << round << "-" << i;
+    }
+    logging::FlushLogging();
+    ASSERT_NE(ReadAll(log).find("info-" + std::to_string(round) + "-199"), std::string::npos)
+        << "round " << round;
+  }
+  logging::ShutdownLogging();
+}
+
 }  // namespace
