@@ -1,5 +1,7 @@
 #include "class_table.h"
 
+#include "sdk_service.h"
+#include "sso_service.h"
 #include "time_service.h"
 #include "zeph_object.h"
 
@@ -24,6 +26,8 @@ int32_t CreateFromFactory(const std::string& clsid, zeph::IZephCOMRefCounted** o
 
 void RegisterClasses(zeph::IZephCOMFactory* factory) {
   if (!factory) return;
+  Register<CSDKService>(factory);
+  Register<CSSOService>(factory);
   Register<CTimeService>(factory);
   zeph::RegisterClassProvider(&CreateFromFactory);
 }
