@@ -23,6 +23,8 @@ struct SkinBlit {
   SWBox source;
   SWBox dest;
   bool tiled = false;
+  // For a tiled blit: where in the endless tiling the destination's corner lies.
+  SWPoint tile_offset{};
   bool operator==(const SkinBlit&) const = default;
 };
 
@@ -31,3 +33,7 @@ struct SkinBlit {
 // The blits, in drawing order, that draw state frame `state` into `dest`. A state
 // beyond the frames falls back to 0; empty pieces are left out.
 [[nodiscard]] std::vector<SkinBlit> PlanSkinBlits(const SkinSlicing& skin, const SWBox& dest, int state);
+
+// The same picture limited to `clip`: blits outside it are dropped, and tiled or
+// unscaled ones shrink to the part inside, so that a small repaint copies few pixels.
+[[nodiscard]] std::vector<SkinBlit> ClipSkinBlits(const std::vector<SkinBlit>& blits, const SWRect& clip);

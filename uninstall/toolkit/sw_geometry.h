@@ -38,4 +38,5 @@ struct SWRect {
 struct SWPoint {
   int x = 0;
   int y = 0;
+  bool operator==(const SWPoint&) const = default;
 };

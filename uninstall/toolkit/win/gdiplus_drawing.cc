@@ -1,6 +1,7 @@
 #include "toolkit/win/gdiplus_drawing.h"
 
 #include <memory>
+#include <vector>
 
 #include "toolkit/skin_geometry.h"
 #include "toolkit/win/gdiplus_image.h"
@@ -23,12 +24,14 @@ void TileSlice(Gdiplus::Graphics& graphics, Gdiplus::Image& image, const SkinBli
   }
   Gdiplus::ImageAttributes tile;
   tile.SetWrapMode(Gdiplus::WrapModeTile);
-  graphics.DrawImage(&slice, ToRect(blit.dest), 0, 0, blit.dest.width, blit.dest.height, Gdiplus::UnitPixel, &tile);
+  graphics.DrawImage(&slice, ToRect(blit.dest), blit.tile_offset.x, blit.tile_offset.y, blit.dest.width,
+                     blit.dest.height, Gdiplus::UnitPixel, &tile);
 }
 
 }  // namespace
 
-void DrawSkin(const CSWSkin& skin, Gdiplus::Graphics& graphics, const SWBox& box, int state, float alpha) {
+void DrawSkin(const CSWSkin& skin, Gdiplus::Graphics& graphics, const SWBox& box, int state, float alpha,
+              const SWRect* clip) {
   if (skin.image() == nullptr) return;
   Gdiplus::Image* image = NativeImage(*skin.image());
   std::unique_ptr<Gdiplus::ImageAttributes> attributes;
@@ -38,7 +41,9 @@ void DrawSkin(const CSWSkin& skin, Gdiplus::Graphics& graphics, const SWBox& box
     attributes = std::make_unique<Gdiplus::ImageAttributes>();
     attributes->SetColorMatrix(&matrix);
   }
-  for (const SkinBlit& blit : PlanSkinBlits(SlicingOf(skin), box, state)) {
+  std::vector<SkinBlit> blits = PlanSkinBlits(SlicingOf(skin), box, state);
+  if (clip != nullptr) blits = ClipSkinBlits(blits, *clip);
+  for (const SkinBlit& blit : blits) {
     if (blit.tiled) {
       TileSlice(graphics, *image, blit, attributes.get());
     } else {
@@ -79,7 +84,14 @@ void DrawStyledText(int state, const SWBox& box, const CSWStyle& style, Gdiplus:
 }
 
 void GdiplusCanvas::DrawSkin(const CSWSkin& skin, const SWBox& box, int state) {
-  ::DrawSkin(skin, graphics_, box, state, 1.0f);
+  if (clip_ == nullptr) {
+    ::DrawSkin(skin, graphics_, box, state, 1.0f);
+    return;
+  }
+  RECT bounds{};
+  GetRgnBox(clip_, &bounds);
+  const SWRect clip_box{bounds.left, bounds.top, bounds.right, bounds.bottom};
+  ::DrawSkin(skin, graphics_, box, state, 1.0f, &clip_box);
 }
 
 void GdiplusCanvas::DrawStyledText(int state, const SWBox& box, const CSWStyle& style, const std::wstring& text) {
