@@ -49,6 +49,9 @@ struct RecordRules {
   // The least field count accepted when unpacking.
   int required = kAllFields;
   RecordShape shape = RecordShape::kRecord;
+  // Whether unpacking skips the fields past the known ones (and fails on what cannot be
+  // skipped) or stops after the known ones, leaving the rest unread.
+  bool skipExcess = true;
 };
 
 // Wire form of one C++ type: descriptor bytes, value size, writer and reader.
@@ -142,7 +145,9 @@ struct RecordBody {
     [&]<size_t... I>(std::index_sequence<I...>) {
       (void)((static_cast<int>(I) < count && (ReadField<I>(stream, record), true)) && ...);
     }(Indices{});
-    for (int excess = count - kCount; excess > 0; --excess) stream.SkipField();
+    if constexpr (RulesOf<D>().skipExcess) {
+      for (int excess = count - kCount; excess > 0; --excess) stream.SkipField();
+    }
   }
 
   // A map's child descriptors are read but not compared: its entries are read as the

@@ -60,6 +60,13 @@ struct CodeAndRecord : PackRecord<CodeAndRecord> {
   static constexpr RecordRules kRules{.shape = RecordShape::kCodeThenRecord};
 };
 
+// Reads its first field and leaves whatever follows unread.
+struct FirstOnly : PackRecord<FirstOnly> {
+  std::string first;
+  static constexpr auto Fields() { return std::tuple{&FirstOnly::first}; }
+  static constexpr RecordRules kRules{.skipExcess = false};
+};
+
 struct CodeOnly : PackRecord<CodeOnly> {
   int32_t resultCode = 0;
   static constexpr RecordRules kRules{.shape = RecordShape::kCodeOnly};
@@ -167,6 +174,14 @@ TEST(PackRecord, SkipsExcessFieldsOfEveryUnknownCodeUpTo255) {
   EXPECT_EQ(read.UnpackData(bytes + "tail"), PACK_OK);
   EXPECT_EQ(read.ReadPosition(), bytes.size());
   EXPECT_EQ(read.c, "b");
+}
+
+TEST(PackRecord, LeavesExcessFieldsUnreadWhenToldSo) {
+  FirstOnly read;
+  EXPECT_EQ(read.UnpackData(Hex("03 40 01 61 60 0F")), PACK_OK);
+  EXPECT_EQ(read.first, "a");
+  EXPECT_EQ(read.ReadPosition(), 4u);
+  EXPECT_EQ(read.UnpackData(Hex("00")), PACK_SHORT_DATA);
 }
 
 TEST(PackRecord, RejectsMalformedInputWithItsCode) {

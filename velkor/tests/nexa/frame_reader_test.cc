@@ -124,6 +124,7 @@ TEST_F(FrameReaderTest, DropsBadFramesAndReadsOn) {
   std::string wrongCheck = Frame(kRequest);
   wrongCheck[5] ^= 0x01;
   std::string tampered = Frame(kRequest, true);
+  ASSERT_FALSE(tampered.empty());
   tampered.back() ^= 0x01;
   FrameReader otherKey([](int32_t, const RpcEnvelope&, std::string_view) {});
   const std::string plainRequest = Plain(kRequest);
