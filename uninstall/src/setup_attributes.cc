@@ -1,5 +1,6 @@
 #include "setup_attributes.h"
 
+#include "setup_variables.h"
 #include "toolkit/text_readers.h"
 
 SetupItemAttributes::SetupItemAttributes(const boost::property_tree::ptree& item)
@@ -13,6 +14,12 @@ std::optional<std::string> SetupItemAttributes::Raw(const char* name) const {
 std::wstring SetupItemAttributes::Text(const char* name) const {
   auto value = Raw(name);
   return value ? Utf8ToWide(*value) : std::wstring();
+}
+
+std::wstring SetupItemAttributes::SubstitutedText(const char* name) const {
+  std::wstring text = Text(name);
+  ReplaceSetupVariables(text);
+  return text;
 }
 
 int SetupItemAttributes::Number(const char* name) const {

@@ -1,25 +1,19 @@
 #include "setup_strategy_process.h"
 
-#include <utility>
-
 #include "setup_attributes.h"
-#include "setup_variables.h"
 
 void CSetupStrategyForProcess::Parse(const boost::property_tree::ptree& element) {
-  for (const auto& child : element) {
-    const SetupItemAttributes attributes(child.second);
+  ParseSetupItems(element, items_, [](const SetupItemAttributes& attributes) {
     ProcessItem item;
-    item.path = attributes.Text("path");
-    ReplaceSetupVariables(item.path);
-    item.param = attributes.Text("param");
-    ReplaceSetupVariables(item.param);
+    item.path = attributes.SubstitutedText("path");
+    item.param = attributes.SubstitutedText("param");
     // A negative wait would become an unbounded one; it means "do not wait".
     const int wait = attributes.Number("wait");
     item.waitMs = wait > 0 ? static_cast<std::uint32_t>(wait) : 0;
     const auto show = attributes.Raw("show");
     item.show = show && *show != "0";
-    items_.push_back(std::move(item));
-  }
+    return item;
+  });
 }
 
 void CSetupStrategyForProcess::RunItems() {

@@ -3,7 +3,6 @@
 #include <utility>
 
 #include "setup_attributes.h"
-#include "setup_variables.h"
 
 namespace {
 
@@ -30,8 +29,7 @@ int ParseType(const std::optional<std::string>& name) {
 }  // namespace
 
 void CSetupStrategyForReg::Parse(const boost::property_tree::ptree& element) {
-  for (const auto& child : element) {
-    const SetupItemAttributes attributes(child.second);
+  ParseSetupItems(element, items_, [](const SetupItemAttributes& attributes) {
     RegistryItem item;
     item.root = ParseRoot(attributes.Raw("key"));
     item.subkey = attributes.Text("subkey");
@@ -39,13 +37,12 @@ void CSetupStrategyForReg::Parse(const boost::property_tree::ptree& element) {
     item.name = attributes.Text("name");
     item.type = ParseType(attributes.Raw("type"));
     if (item.type == kRegistryString) {
-      item.stringValue = attributes.Text("value");
-      ReplaceSetupVariables(item.stringValue);
+      item.stringValue = attributes.SubstitutedText("value");
     } else if (item.type == kRegistryNumber) {
       item.numberValue = static_cast<std::uint32_t>(attributes.Number("value"));
     }
-    items_.push_back(std::move(item));
-  }
+    return item;
+  });
 }
 
 void CSetupStrategyForReg::Install() {

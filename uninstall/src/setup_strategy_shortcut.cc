@@ -1,20 +1,11 @@
 #include "setup_strategy_shortcut.h"
 
-#include <utility>
-
 #include "setup_attributes.h"
-#include "setup_variables.h"
 
 void CSetupStrategyForShortcut::Parse(const boost::property_tree::ptree& element) {
-  for (const auto& child : element) {
-    const SetupItemAttributes attributes(child.second);
-    ShortcutItem item;
-    item.file = attributes.Text("file");
-    ReplaceSetupVariables(item.file);
-    item.link = attributes.Text("link");
-    item.cmd = attributes.Text("cmd");
-    items_.push_back(std::move(item));
-  }
+  ParseSetupItems(element, items_, [](const SetupItemAttributes& attributes) {
+    return ShortcutItem{attributes.SubstitutedText("file"), attributes.Text("link"), attributes.Text("cmd")};
+  });
 }
 
 void CSetupStrategyForShortcut::Install() {

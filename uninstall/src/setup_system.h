@@ -44,3 +44,6 @@ class ISetupSystem {
   // The folder with everything inside it.
   virtual void RemoveFolderTree(const std::wstring& path) = 0;
 };
+
+// The system the program works on; provided by the Windows build.
+[[nodiscard]] ISetupSystem& GetSetupSystem();
