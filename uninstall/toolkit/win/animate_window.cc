@@ -3,23 +3,7 @@
 #include <cstring>
 
 #include "toolkit/animation_frames.h"
-
-namespace {
-
-HBITMAP CreateSurface(HDC dc, int width, int height, void** bits) {
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, bits, nullptr, 0);
-  if (bitmap != nullptr && *bits != nullptr) std::memset(*bits, 0, static_cast<std::size_t>(width) * height * 4);
-  return bitmap;
-}
-
-}  // namespace
+#include "toolkit/win/dib_surface.h"
 
 CSAnimateWnd::CSAnimateWnd(HWND host, HDC host_surface, int frame_ms) : host_(host), frame_ms_(frame_ms) {
   GetWindowRect(host_, &host_rect_);
@@ -27,13 +11,13 @@ CSAnimateWnd::CSAnimateWnd(HWND host, HDC host_surface, int frame_ms) : host_(ho
   const int h = host_rect_.bottom - host_rect_.top;
   picture_dc_ = CreateCompatibleDC(host_surface);
   void* picture_bits = nullptr;
-  picture_bitmap_ = CreateSurface(picture_dc_, w, h, &picture_bits);
+  picture_bitmap_ = CreateDibSurface(picture_dc_, w, h, &picture_bits);
   picture_previous_ = SelectObject(picture_dc_, picture_bitmap_);
   BitBlt(picture_dc_, 0, 0, w, h, host_surface, 0, 0, SRCCOPY);
 
   CreateWindowOf(nullptr, WS_POPUP, WS_EX_TOOLWINDOW, host_rect_);
   frame_dc_ = CreateCompatibleDC(host_surface);
-  frame_bitmap_ = CreateSurface(frame_dc_, w, h, &frame_bits_);
+  frame_bitmap_ = CreateDibSurface(frame_dc_, w, h, &frame_bits_);
   frame_previous_ = SelectObject(frame_dc_, frame_bitmap_);
   ShowWindow(hwnd(), SW_SHOWNOACTIVATE);
   SetWindowPos(hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -76,10 +60,12 @@ void CSAnimateWnd::Play(int mode) {
   SetStretchBltMode(frame_dc_, HALFTONE);
   for (const AnimationFrame& frame :
        PlanWindowAnimation(mode, {host_rect_.left, host_rect_.top, w, h})) {
+    std::memset(frame_bits_, 0, static_cast<std::size_t>(w) * h * 4);
     if (frame.visible) {
-      std::memset(frame_bits_, 0, static_cast<std::size_t>(w) * h * 4);
       StretchBlt(frame_dc_, 0, 0, frame.box.width, frame.box.height, picture_dc_, 0, 0, w, h, SRCCOPY);
       ShowFrame(frame.box.x, frame.box.y, frame.box.width, frame.box.height, static_cast<BYTE>(frame.alpha));
+    } else {
+      ShowFrame(host_rect_.left, host_rect_.top, w, h, 0);  // an empty frame: nothing shows
     }
     if (wait_event_ != nullptr) WaitForSingleObject(wait_event_, static_cast<DWORD>(frame_ms_));
   }

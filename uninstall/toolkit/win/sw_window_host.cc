@@ -12,6 +12,7 @@
 
 #include "toolkit/animation_frames.h"
 #include "toolkit/win/animate_window.h"
+#include "toolkit/win/dib_surface.h"
 #include "toolkit/win/gdiplus_drawing.h"
 #include "toolkit/win/hosted_edit.h"
 
@@ -157,6 +158,7 @@ bool CSWindowHost::HandleHostMessage(UINT message, WPARAM wparam, LPARAM lparam,
 }
 
 void CSWindowHost::OnCreate() {
+  redraw_posted_ = false;
   view_->SetOwnerWindow(this);
   SWResult ignored = 0;
   view_->HandleMessage(WM_CREATE, 0, 0, ignored);
@@ -164,15 +166,8 @@ void CSWindowHost::OnCreate() {
   HDC window_dc = GetDC(window());
   memory_dc_ = CreateCompatibleDC(window_dc);
   ReleaseDC(window(), window_dc);
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = window_rect().Width();
-  info.bmiHeader.biHeight = window_rect().Height();  // positive: bottom-up
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
   void* bits = nullptr;
-  bitmap_ = CreateDIBSection(memory_dc_, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  bitmap_ = CreateDibSurface(memory_dc_, window_rect().Width(), window_rect().Height(), &bits);
   pixels_ = static_cast<std::uint32_t*>(bits);
   if (bitmap_ != nullptr) previous_bitmap_ = SelectObject(memory_dc_, bitmap_);
   if (tooltip_ == nullptr) CreateTooltip();
@@ -235,6 +230,7 @@ void CSWindowHost::DeleteSurface() {
 }
 
 void CSWindowHost::PaintLayered() {
+  redraw_posted_ = false;
   if (pixels_ == nullptr) return;
   const SWRect surface = window_rect();
   const int w = surface.Width();
@@ -295,7 +291,10 @@ void CSWindowHost::PlayWindowAnimation(int mode) {
 
 void CSWindowHost::SendCommand(int id) { SendMessageW(window(), WM_COMMAND, static_cast<WPARAM>(id), 0); }
 
-void CSWindowHost::PostRedraw() { PostMessageW(window(), kRedrawMessage, 0, 0); }
+void CSWindowHost::PostRedraw() {
+  if (redraw_posted_) return;
+  redraw_posted_ = PostMessageW(window(), kRedrawMessage, 0, 0) != FALSE;
+}
 
 bool CSWindowHost::TrackMouse() {
   TRACKMOUSEEVENT track{sizeof(track), TME_HOVER | TME_LEAVE, window(), 200};

@@ -80,4 +80,6 @@ class CSWindowHost : public CSWWindowFrame, public ISWHost {
   std::uint32_t* pixels_ = nullptr;  // owned by bitmap_
   HWND tooltip_ = nullptr;
   SWControlPtr tooltip_control_;
+  // A redraw message is queued: later requests only add their rectangles to it.
+  bool redraw_posted_ = false;
 };
