@@ -17,7 +17,7 @@ bool MakeNonce(std::uint8_t* nonce) {
     source(nonce);
     return true;
   }
-  return backend::FillRandom(nonce, backend::kGcmNonceSize);
+  return backend::FillNonce(nonce);
 }
 
 }  // namespace

@@ -27,4 +27,8 @@ std::string RsaPkcs1Encrypt(std::string_view pem, std::string_view data);
 
 bool FillRandom(void* buffer, std::size_t length);
 
+// A fresh random GCM nonce. May hand out bytes drawn earlier in bulk from the same source
+// (each byte once), because a source call per frame costs as much as sealing the frame.
+bool FillNonce(std::uint8_t* nonce);
+
 }  // namespace net::backend

@@ -89,7 +89,7 @@ void CTcpSession::OnRead(const boost::system::error_code& error, std::size_t siz
   if (error == asio::error::eof) {
     Fail(RES_OK, true);
   } else if (error) {
-    Fail(ResCodeFor(error) == RES_RESET ? RES_RESET : RES_ERROR, false);
+    Fail(ResCodeFor(error), false);
   } else {
     ReadMore();
   }
@@ -138,7 +138,7 @@ void CTcpSession::OnWritten(const boost::system::error_code& error) {
   writing_.clear();
   if (phase_ != Phase::kConnected) return;
   if (error) {
-    Fail(ResCodeFor(error) == RES_RESET ? RES_RESET : RES_ERROR, false);
+    Fail(ResCodeFor(error), false);
     return;
   }
   if (!queued_.empty()) {

@@ -5,7 +5,11 @@
 #include <openssl/rand.h>
 #include <openssl/rsa.h>
 
+#include <pthread.h>
+
+#include <atomic>
 #include <climits>
+#include <cstring>
 #include <memory>
 
 namespace net::backend {
@@ -72,6 +76,37 @@ class CGcmContext {
   std::string key_;
 };
 
+// Random bytes drawn in bulk per thread and handed out once each, as nonces. A forked
+// child would inherit its parent's unused bytes, so a fork empties every pool.
+std::atomic<unsigned> g_forkCount{0};
+
+class CNoncePool {
+ public:
+  CNoncePool() { pthread_once(&s_forkHook, [] { pthread_atfork(nullptr, nullptr, [] { ++g_forkCount; }); }); }
+  ~CNoncePool() { OPENSSL_cleanse(bytes_, sizeof bytes_); }
+  CNoncePool(const CNoncePool&) = delete;
+  CNoncePool& operator=(const CNoncePool&) = delete;
+
+  bool Take(std::uint8_t* nonce) {
+    unsigned forks = g_forkCount.load(std::memory_order_relaxed);
+    if (used_ == sizeof bytes_ || forks != forks_) {
+      if (RAND_bytes(bytes_, sizeof bytes_) != 1) return false;
+      used_ = 0;
+      forks_ = forks;
+    }
+    std::memcpy(nonce, bytes_ + used_, kGcmNonceSize);
+    OPENSSL_cleanse(bytes_ + used_, kGcmNonceSize);
+    used_ += kGcmNonceSize;
+    return true;
+  }
+
+ private:
+  static inline pthread_once_t s_forkHook = PTHREAD_ONCE_INIT;
+  unsigned char bytes_[kGcmNonceSize * 64];
+  std::size_t used_ = sizeof bytes_;
+  unsigned forks_ = 0;
+};
+
 unsigned char* Bytes(char* data) { return reinterpret_cast<unsigned char*>(data); }
 const unsigned char* Bytes(const char* data) {
   return reinterpret_cast<const unsigned char*>(data);
@@ -134,6 +169,11 @@ std::string RsaPkcs1Encrypt(std::string_view pem, std::string_view data) {
   }
   out.resize(length);
   return out;
+}
+
+bool FillNonce(std::uint8_t* nonce) {
+  thread_local CNoncePool pool;
+  return pool.Take(nonce);
 }
 
 bool FillRandom(void* buffer, std::size_t length) {

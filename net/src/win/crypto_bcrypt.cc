@@ -207,4 +207,8 @@ bool FillRandom(void* buffer, std::size_t length) {
   return true;
 }
 
+// Drawn per nonce: the POSIX pool exists to spare OpenSSL's per-call process check,
+// which BCrypt does not have.
+bool FillNonce(std::uint8_t* nonce) { return FillRandom(nonce, kGcmNonceSize); }
+
 }  // namespace net::backend
