@@ -10,6 +10,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "nexa/frame_header.h"
 #include "nexa/rpc_envelope.h"

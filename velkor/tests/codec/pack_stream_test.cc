@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <new>
+#include <stdexcept>
 #include <string>
 
 #include "codec/hex.h"
@@ -86,6 +88,14 @@ TEST(PackStreamReads, StringPastTheEndLeavesTheTargetUntouched) {
   EXPECT_EQ(ReadResult(Hex("04 61 62 63"), [&](PackStream& s) { s.GetString(target); }),
             PACK_SHORT_DATA);
   EXPECT_EQ(target, "kept");
+}
+
+TEST(PackStreamReads, ReportWhatTheyThrowAsTheRecordResult) {
+  EXPECT_EQ(PackStream::CatchUnpackErrors([] {}), PACK_OK);
+  EXPECT_EQ(PackStream::CatchUnpackErrors([] { throw PACK_TYPE_MISMATCH; }), PACK_TYPE_MISMATCH);
+  EXPECT_EQ(PackStream::CatchUnpackErrors([] { throw std::length_error("too long"); }),
+            PACK_STD_EXCEPTION);
+  EXPECT_EQ(PackStream::CatchUnpackErrors([] { throw std::bad_alloc(); }), PACK_STD_EXCEPTION);
 }
 
 TEST(PackStreamWrites, OverwriteInsideTheDestinationAndAppendBeyondIt) {
