@@ -30,7 +30,5 @@ else()
   find_package(benchmark QUIET)
 endif()
 
-if(CMAKE_CROSSCOMPILING)
-  set(ZLIB_USE_STATIC_LIBS ON)  # the cross build links everything in; natively libvelkor.so needs PIC zlib
-endif()
+set(ZLIB_USE_STATIC_LIBS ON)  # the cross build links everything in
 find_package(ZLIB REQUIRED)
