@@ -5,13 +5,13 @@
 #include <memory>
 #include <thread>
 
-#include "connect_options.h"
 #include "net/crypto.h"
 #include "net/net_connect.h"
 #include "net/resolve.h"
 #include "support/loopback.h"
 #include "support/network_thread_drain.h"
 #include "support/recording_callback.h"
+#include "support/test_connection.h"
 
 namespace net {
 namespace {
@@ -19,16 +19,14 @@ namespace {
 using namespace std::chrono_literals;
 using testing::CLoopbackListener;
 using testing::CRecordingCallback;
+using testing::CTestConnection;
 using testing::Event;
 
 class Connection : public ::testing::Test {
  protected:
-  void SetUp() override { ASSERT_TRUE(CreateNetConnect(&raw_, &callback_)); }
-  void TearDown() override { delete raw_; }
-
   // Connects to the listener and returns the server side.
   boost::asio::ip::tcp::socket ConnectToListener() {
-    EXPECT_EQ(raw_->Connect("127.0.0.1", listener_.Port()), RES_PENDING);
+    EXPECT_EQ(connection_->Connect("127.0.0.1", listener_.Port()), RES_PENDING);
     auto server = listener_.Accept();
     EXPECT_TRUE(callback_.WaitForEvent(Event::kConnect));
     EXPECT_EQ(callback_.CodeOf(Event::kConnect), RES_OK);
@@ -36,18 +34,18 @@ class Connection : public ::testing::Test {
   }
 
   CLoopbackListener listener_;
-  CRecordingCallback callback_;
-  INetConnect* raw_ = nullptr;
+  CTestConnection connection_;
+  CRecordingCallback& callback_ = connection_.Callback();
 };
 
 TEST_F(Connection, SendsManyFramesInOrderAndReceives) {
   auto server = ConnectToListener();
-  EXPECT_TRUE(raw_->IsConnected());
+  EXPECT_TRUE(connection_->IsConnected());
 
   std::string expected;
   for (int i = 0; i < 2000; ++i) {
     std::string frame = std::to_string(i) + ":" + std::string(static_cast<std::size_t>(i % 300), 'f') + ";";
-    ASSERT_EQ(raw_->Send(frame.data(), static_cast<int>(frame.size())), 0);
+    ASSERT_EQ(connection_->Send(frame.data(), static_cast<int>(frame.size())), 0);
     expected += frame;
   }
   EXPECT_EQ(testing::ReadExactly(server, expected.size()), expected);
@@ -78,8 +76,8 @@ TEST_F(Connection, ReportsAnOrderlyPeerClose) {
   server.shutdown(boost::asio::socket_base::shutdown_send);
   ASSERT_TRUE(callback_.WaitForEvent(Event::kClose));
   EXPECT_EQ(callback_.Received(), "last words");
-  EXPECT_FALSE(raw_->IsConnected());
-  EXPECT_EQ(raw_->Send("x", 1), RES_NOT_CONNECTED);
+  EXPECT_FALSE(connection_->IsConnected());
+  EXPECT_EQ(connection_->Send("x", 1), RES_NOT_CONNECTED);
 }
 
 TEST_F(Connection, ReportsAResetAsError) {
@@ -87,24 +85,22 @@ TEST_F(Connection, ReportsAResetAsError) {
   testing::ResetConnection(server);
   ASSERT_TRUE(callback_.WaitForEvent(Event::kError));
   EXPECT_EQ(callback_.CodeOf(Event::kError), RES_RESET);
-  EXPECT_FALSE(raw_->IsConnected());
+  EXPECT_FALSE(connection_->IsConnected());
 }
 
 TEST_F(Connection, ReportsARefusedPort) {
-  ASSERT_EQ(raw_->Connect("127.0.0.1", testing::UnusedPort()), RES_PENDING);
-  ASSERT_TRUE(callback_.WaitForEvent(Event::kConnect));
-  EXPECT_EQ(callback_.CodeOf(Event::kConnect), RES_REFUSED);
-  EXPECT_FALSE(raw_->IsConnected());
+  EXPECT_EQ(connection_.ConnectAndWait("127.0.0.1", testing::UnusedPort()), RES_REFUSED);
+  EXPECT_FALSE(connection_->IsConnected());
 }
 
 TEST_F(Connection, RejectsBadArgumentsAndEarlySends) {
-  EXPECT_EQ(raw_->Connect(nullptr, 80), RES_BAD_ARGUMENT);
-  EXPECT_EQ(raw_->Connect("", 80), RES_BAD_ARGUMENT);
-  EXPECT_EQ(raw_->Connect("127.0.0.1", 0), RES_BAD_ARGUMENT);
-  EXPECT_EQ(raw_->Connect("127.0.0.1", 65536), RES_BAD_ARGUMENT);
-  EXPECT_EQ(raw_->Send("x", 1), RES_NOT_CONNECTED);
-  EXPECT_EQ(raw_->Send(nullptr, 1), RES_BAD_ARGUMENT);
-  EXPECT_FALSE(raw_->IsConnected());
+  EXPECT_EQ(connection_->Connect(nullptr, 80), RES_BAD_ARGUMENT);
+  EXPECT_EQ(connection_->Connect("", 80), RES_BAD_ARGUMENT);
+  EXPECT_EQ(connection_->Connect("127.0.0.1", 0), RES_BAD_ARGUMENT);
+  EXPECT_EQ(connection_->Connect("127.0.0.1", 65536), RES_BAD_ARGUMENT);
+  EXPECT_EQ(connection_->Send("x", 1), RES_NOT_CONNECTED);
+  EXPECT_EQ(connection_->Send(nullptr, 1), RES_BAD_ARGUMENT);
+  EXPECT_FALSE(connection_->IsConnected());
   EXPECT_EQ(callback_.EventCount(), 0u);
 
   INetConnect* none = reinterpret_cast<INetConnect*>(1);
@@ -115,16 +111,15 @@ TEST_F(Connection, RejectsBadArgumentsAndEarlySends) {
 
 TEST_F(Connection, ConnectsAgainAfterClose) {
   auto first = ConnectToListener();
-  raw_->Close();
-  raw_->Close();
-  EXPECT_FALSE(raw_->IsConnected());
+  connection_->Close();
+  connection_->Close();
+  EXPECT_FALSE(connection_->IsConnected());
   EXPECT_EQ(testing::ReadExactly(first, 1), "") << "the old stream was closed";
 
-  CRecordingCallback& callback = callback_;
-  ASSERT_EQ(raw_->Connect("127.0.0.1", listener_.Port()), RES_PENDING);
+  ASSERT_EQ(connection_->Connect("127.0.0.1", listener_.Port()), RES_PENDING);
   auto second = listener_.Accept();
-  ASSERT_TRUE(callback.WaitUntil([&] { return raw_->IsConnected(); }));
-  ASSERT_EQ(raw_->Send("again", 5), 0);
+  ASSERT_TRUE(callback_.WaitUntil([&] { return connection_->IsConnected(); }));
+  ASSERT_EQ(connection_->Send("again", 5), 0);
   EXPECT_EQ(testing::ReadExactly(second, 5), "again");
 }
 
@@ -200,14 +195,9 @@ TEST(ConnectionTimeLimit, ReportsATimeOutWhenTheConnectHangs) {
   }
   std::this_thread::sleep_for(50ms);
 
-  CRecordingCallback callback;
-  INetConnect* raw = nullptr;
-  ASSERT_TRUE(detail::CreateNetConnect(&raw, &callback, 200ms));
-  std::unique_ptr<INetConnect> connection(raw);
+  CTestConnection connection(200ms);
   auto started = std::chrono::steady_clock::now();
-  ASSERT_EQ(connection->Connect("127.0.0.1", listener.Port()), RES_PENDING);
-  ASSERT_TRUE(callback.WaitForEvent(Event::kConnect, 5s));
-  EXPECT_EQ(callback.CodeOf(Event::kConnect), RES_TIMEOUT);
+  EXPECT_EQ(connection.ConnectAndWait("127.0.0.1", listener.Port(), 5s), RES_TIMEOUT);
   EXPECT_LT(std::chrono::steady_clock::now() - started, 3s);
   EXPECT_FALSE(connection->IsConnected());
 }

@@ -6,12 +6,14 @@
 #include "support/loopback.h"
 #include "support/posix/proxy_daemon.h"
 #include "support/recording_callback.h"
+#include "support/test_connection.h"
 
 namespace net {
 namespace {
 
 using testing::CProxyDaemon;
 using testing::CRecordingCallback;
+using testing::CTestConnection;
 using testing::Event;
 
 class RealProxy : public ::testing::Test {
@@ -21,10 +23,8 @@ class RealProxy : public ::testing::Test {
   // A connection through the current proxy to a loopback server, both ways.
   void ExpectTunnel() {
     testing::CLoopbackListener target;
-    CRecordingCallback callback;
-    INetConnect* raw = nullptr;
-    ASSERT_TRUE(CreateNetConnect(&raw, &callback));
-    std::unique_ptr<INetConnect> connection(raw);
+    CTestConnection connection;
+    CRecordingCallback& callback = connection.Callback();
     ASSERT_EQ(connection->Connect("127.0.0.1", target.Port()), RES_PENDING);
     auto server = target.Accept();
     ASSERT_TRUE(callback.WaitForEvent(Event::kConnect));
@@ -61,13 +61,8 @@ TEST_F(RealProxy, TinyproxyChecksThePassword) {
   ExpectFetch();
 
   SetProxy(PROXY_HTTP, L"127.0.0.1", proxy->PortText(), L"alice", L"wrong", L"");
-  CRecordingCallback callback;
-  INetConnect* raw = nullptr;
-  ASSERT_TRUE(CreateNetConnect(&raw, &callback));
-  std::unique_ptr<INetConnect> connection(raw);
-  ASSERT_EQ(connection->Connect("127.0.0.1", testing::UnusedPort()), RES_PENDING);
-  ASSERT_TRUE(callback.WaitForEvent(Event::kConnect));
-  EXPECT_EQ(callback.CodeOf(Event::kConnect), RES_PROXY_FAILED);
+  CTestConnection connection;
+  EXPECT_EQ(connection.ConnectAndWait("127.0.0.1", testing::UnusedPort()), RES_PROXY_FAILED);
 
   std::string body;
   int status = FetchUrl(L"http://127.0.0.1:1/", 10000, body);
@@ -81,13 +76,9 @@ TEST_F(RealProxy, DanteCarriesConnectionsAndFetches) {
   ExpectTunnel();
   ExpectFetch();
 
-  CRecordingCallback callback;
-  INetConnect* raw = nullptr;
-  ASSERT_TRUE(CreateNetConnect(&raw, &callback));
-  std::unique_ptr<INetConnect> connection(raw);
-  ASSERT_EQ(connection->Connect("127.0.0.1", testing::UnusedPort()), RES_PENDING);
-  ASSERT_TRUE(callback.WaitForEvent(Event::kConnect));
-  EXPECT_EQ(callback.CodeOf(Event::kConnect), RES_REFUSED) << "the target's refusal comes through";
+  CTestConnection connection;
+  EXPECT_EQ(connection.ConnectAndWait("127.0.0.1", testing::UnusedPort()), RES_REFUSED)
+      << "the target's refusal comes through";
 }
 
 }  // namespace

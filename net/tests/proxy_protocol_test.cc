@@ -1,12 +1,12 @@
 #include <gtest/gtest.h>
 
-#include "connect_options.h"
 #include "net/fetch_url.h"
 #include "net/net_connect.h"
 #include "net/proxy.h"
 #include "support/loopback.h"
 #include "support/recording_callback.h"
 #include "support/scripted_peer.h"
+#include "support/test_connection.h"
 
 namespace net {
 namespace {
@@ -15,6 +15,7 @@ using namespace std::chrono_literals;
 using boost::asio::ip::tcp;
 using testing::CRecordingCallback;
 using testing::CScriptedPeer;
+using testing::CTestConnection;
 using testing::Event;
 using testing::ReadExactly;
 using testing::ReadUntil;
@@ -28,21 +29,10 @@ std::string Bytes(std::initializer_list<int> values) {
 
 class ProxyProtocol : public ::testing::Test {
  protected:
-  void SetUp() override { ASSERT_TRUE(detail::CreateNetConnect(&raw_, &callback_, 2s)); }
-  void TearDown() override {
-    delete raw_;
-    SetProxy(PROXY_NONE, L"", L"", L"", L"", L"");
-  }
+  void TearDown() override { SetProxy(PROXY_NONE, L"", L"", L"", L"", L""); }
 
-  // Connects through the proxy and returns the OnConnect code.
-  ResCode ConnectThrough(const char* host, int port) {
-    EXPECT_EQ(raw_->Connect(host, port), RES_PENDING);
-    EXPECT_TRUE(callback_.WaitForEvent(Event::kConnect));
-    return callback_.CodeOf(Event::kConnect);
-  }
-
-  CRecordingCallback callback_;
-  INetConnect* raw_ = nullptr;
+  CTestConnection connection_{2s};
+  CRecordingCallback& callback_ = connection_.Callback();
 };
 
 TEST_F(ProxyProtocol, HttpConnectTunnelsAndKeepsBytesThatCameWithTheAnswer) {
@@ -53,12 +43,12 @@ TEST_F(ProxyProtocol, HttpConnectTunnelsAndKeepsBytesThatCameWithTheAnswer) {
     if (ReadExactly(socket, 4) == "ping") WriteAll(socket, "pong");
   });
   SetProxy(PROXY_HTTP, L"127.0.0.1", proxy.PortText(), L"alice", L"secret", L"");
-  ASSERT_EQ(ConnectThrough("gateway.example", 8080), RES_OK);
+  ASSERT_EQ(connection_.ConnectAndWait("gateway.example", 8080), RES_OK);
   ASSERT_TRUE(callback_.WaitForReceived(5));
-  ASSERT_EQ(raw_->Send("ping", 4), 0);
+  ASSERT_EQ(connection_->Send("ping", 4), 0);
   ASSERT_TRUE(callback_.WaitForReceived(9));
   EXPECT_EQ(callback_.Received(), "HELLOpong");
-  raw_->Close();
+  connection_->Close();
   EXPECT_EQ(request.rfind("CONNECT gateway.example:8080 HTTP/1.1\r\n", 0), 0u) << request;
   EXPECT_NE(request.find("Proxy-Authorization: Basic YWxpY2U6c2VjcmV0\r\n"), std::string::npos);
 }
@@ -71,18 +61,13 @@ TEST_F(ProxyProtocol, HttpConnectFailuresAreProxyFailures) {
       "",  // closes without answering
   };
   for (const char* answer : answers) {
-    CRecordingCallback callback;
-    INetConnect* raw = nullptr;
-    ASSERT_TRUE(CreateNetConnect(&raw, &callback));
-    std::unique_ptr<INetConnect> connection(raw);
+    CTestConnection connection;
     CScriptedPeer proxy([&](tcp::socket& socket) {
       ReadUntil(socket, "\r\n\r\n");
       WriteAll(socket, answer);
     });
     SetProxy(PROXY_HTTP, L"127.0.0.1", proxy.PortText(), L"", L"", L"");
-    ASSERT_EQ(connection->Connect("127.0.0.1", 9), RES_PENDING);
-    ASSERT_TRUE(callback.WaitForEvent(Event::kConnect)) << answer;
-    EXPECT_EQ(callback.CodeOf(Event::kConnect), RES_PROXY_FAILED) << answer;
+    EXPECT_EQ(connection.ConnectAndWait("127.0.0.1", 9), RES_PROXY_FAILED) << answer;
     EXPECT_FALSE(connection->IsConnected());
   }
 }
@@ -107,11 +92,11 @@ TEST_F(ProxyProtocol, Socks5SendsUserAndPasswordAndTheNameToConnect) {
   std::string request;
   CScriptedPeer proxy([&](tcp::socket& socket) { Socks5WithPassword(socket, request); });
   SetProxy(PROXY_SOCKS5, L"127.0.0.1", proxy.PortText(), L"alice", L"secret", L"");
-  ASSERT_EQ(ConnectThrough("gateway.example", 8080), RES_OK);
-  ASSERT_EQ(raw_->Send("echo", 4), 0);
+  ASSERT_EQ(connection_.ConnectAndWait("gateway.example", 8080), RES_OK);
+  ASSERT_EQ(connection_->Send("echo", 4), 0);
   ASSERT_TRUE(callback_.WaitForReceived(4));
   EXPECT_EQ(callback_.Received(), "echo");
-  raw_->Close();
+  connection_->Close();
   EXPECT_EQ(request, Bytes({5, 1, 0, 3, 15}) + "gateway.example" + Bytes({0x1F, 0x90}));
 }
 
@@ -119,8 +104,8 @@ TEST_F(ProxyProtocol, Socks5WrongPasswordFailsCleanly) {
   std::string request;
   CScriptedPeer proxy([&](tcp::socket& socket) { Socks5WithPassword(socket, request); });
   SetProxy(PROXY_SOCKS5, L"127.0.0.1", proxy.PortText(), L"alice", L"wrong", L"");
-  EXPECT_EQ(ConnectThrough("gateway.example", 8080), RES_PROXY_FAILED);
-  EXPECT_FALSE(raw_->IsConnected());
+  EXPECT_EQ(connection_.ConnectAndWait("gateway.example", 8080), RES_PROXY_FAILED);
+  EXPECT_FALSE(connection_->IsConnected());
   EXPECT_EQ(request, "") << "no connect request after a refused login";
 }
 
@@ -141,10 +126,7 @@ TEST_F(ProxyProtocol, Socks5AnswersMapToResults) {
       {"bound to IPv6", Bytes({5, 0}), Bytes({5, 0, 0, 4}) + std::string(18, '\0'), RES_OK},
   };
   for (const auto& c : cases) {
-    CRecordingCallback callback;
-    INetConnect* raw = nullptr;
-    ASSERT_TRUE(CreateNetConnect(&raw, &callback));
-    std::unique_ptr<INetConnect> connection(raw);
+    CTestConnection connection;
     std::string request;
     CScriptedPeer proxy([&](tcp::socket& socket) {
       if (ReadExactly(socket, 3) != Bytes({5, 1, 0})) return;  // no credentials: one method
@@ -155,9 +137,7 @@ TEST_F(ProxyProtocol, Socks5AnswersMapToResults) {
       ReadExactly(socket, 1);  // hold the line until the client is done
     });
     SetProxy(PROXY_SOCKS5, L"127.0.0.1", proxy.PortText(), L"", L"", L"");
-    ASSERT_EQ(connection->Connect("127.0.0.1", 8080), RES_PENDING);
-    ASSERT_TRUE(callback.WaitForEvent(Event::kConnect)) << c.name;
-    EXPECT_EQ(callback.CodeOf(Event::kConnect), c.expected) << c.name;
+    EXPECT_EQ(connection.ConnectAndWait("127.0.0.1", 8080), c.expected) << c.name;
     connection->Close();
     if (!c.connectAnswer.empty()) {
       EXPECT_EQ(request, Bytes({5, 1, 0, 1, 127, 0, 0, 1, 0x1F, 0x90})) << c.name << ": IPv4 target";
@@ -167,17 +147,12 @@ TEST_F(ProxyProtocol, Socks5AnswersMapToResults) {
 
 TEST_F(ProxyProtocol, UnreachableOrSilentProxiesFail) {
   SetProxy(PROXY_SOCKS5, L"127.0.0.1", std::to_wstring(testing::UnusedPort()), L"", L"", L"");
-  EXPECT_EQ(ConnectThrough("127.0.0.1", 8080), RES_PROXY_FAILED);
+  EXPECT_EQ(connection_.ConnectAndWait("127.0.0.1", 8080), RES_PROXY_FAILED);
 
-  CRecordingCallback callback;
-  INetConnect* raw = nullptr;
-  ASSERT_TRUE(detail::CreateNetConnect(&raw, &callback, 200ms));
-  std::unique_ptr<INetConnect> connection(raw);
+  CTestConnection connection(200ms);
   CScriptedPeer silent([](tcp::socket& socket) { ReadExactly(socket, 1000); });
   SetProxy(PROXY_HTTP, L"127.0.0.1", silent.PortText(), L"", L"", L"");
-  ASSERT_EQ(connection->Connect("127.0.0.1", 8080), RES_PENDING);
-  ASSERT_TRUE(callback.WaitForEvent(Event::kConnect, 5s));
-  EXPECT_EQ(callback.CodeOf(Event::kConnect), RES_TIMEOUT);
+  EXPECT_EQ(connection.ConnectAndWait("127.0.0.1", 8080, 5s), RES_TIMEOUT);
   connection->Close();
 }
 
@@ -195,15 +170,12 @@ TEST_F(ProxyProtocol, UnusableSettingsMeanNoProxy) {
       {PROXY_HTTP, L"127.0.0.1", L""},
   };
   for (const auto& c : cases) {
-    CRecordingCallback callback;
-    INetConnect* raw = nullptr;
-    ASSERT_TRUE(CreateNetConnect(&raw, &callback));
-    std::unique_ptr<INetConnect> connection(raw);
+    CTestConnection connection;
     SetProxy(c.type, c.host, c.port, L"", L"", L"");
     ASSERT_EQ(connection->Connect("127.0.0.1", target.Port()), RES_PENDING);
     auto accepted = target.Accept();
-    ASSERT_TRUE(callback.WaitForEvent(Event::kConnect));
-    EXPECT_EQ(callback.CodeOf(Event::kConnect), RES_OK);
+    ASSERT_TRUE(connection.Callback().WaitForEvent(Event::kConnect));
+    EXPECT_EQ(connection.Callback().CodeOf(Event::kConnect), RES_OK);
   }
 }
 
