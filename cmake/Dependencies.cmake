@@ -30,5 +30,7 @@ else()
   find_package(benchmark QUIET)
 endif()
 
-set(ZLIB_USE_STATIC_LIBS ON)  # the cross build links everything in
+if(CMAKE_CROSSCOMPILING)
+  set(ZLIB_USE_STATIC_LIBS ON)  # the cross build links everything in; natively libvelkor.so needs PIC zlib
+endif()
 find_package(ZLIB REQUIRED)

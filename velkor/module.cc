@@ -2,6 +2,7 @@
 // the class table are in place before the host's first call.
 #include "base/path_service.h"
 #include "class_table.h"
+#include "nexalib/nexa_channel.h"
 
 namespace {
 
@@ -17,3 +18,11 @@ struct LoadTimeSetUp {
 LoadTimeSetUp g_load_time_set_up;
 
 }  // namespace
+
+namespace velkor {
+
+// The shared library takes only the referenced objects of its areas; this keeps the
+// channel's export.
+nexalib::INexaChannel* (*g_channel_export)() = &uauth::GetNexaChannelInstance;
+
+}  // namespace velkor
