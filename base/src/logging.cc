@@ -167,8 +167,16 @@ void FlushLogging() {
 
 void ShutdownLogging() {
   FlushLogging();
-  std::lock_guard<std::mutex> guard(g_lock);
-  g_logger = {};
+  std::shared_ptr<spdlog::details::thread_pool> pool;
+  {
+    std::lock_guard<std::mutex> guard(g_lock);
+    g_logger = {};
+    pool = std::move(g_pool);
+  }
+  // The pool's worker thread is joined here rather than by the static
+  // destructors at process exit: on Windows those run under the loader lock,
+  // where joining a thread never returns.
+  pool.reset();
 }
 
 LogMessage::LogMessage(const char* file, int line, LogSeverity severity)

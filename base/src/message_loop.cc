@@ -10,14 +10,15 @@ namespace {
 std::atomic<int> g_next_id{1};
 
 // Loops by id. Posting happens under the lock, so a loop cannot be destroyed
-// while EventPostTask is using it.
+// while EventPostTask is using it. Both are left alive at exit: a thread that
+// was detached by its own task may destroy its loop after static destructors.
 std::mutex& RegistryLock() {
-  static std::mutex lock;
-  return lock;
+  static auto* lock = new std::mutex;
+  return *lock;
 }
 std::map<int, MessageLoop*>& Registry() {
-  static std::map<int, MessageLoop*> loops;
-  return loops;
+  static auto* loops = new std::map<int, MessageLoop*>;
+  return *loops;
 }
 
 }  // namespace
