@@ -24,6 +24,8 @@ start_wine() {
     echo "test: creating Wine prefix (a few minutes, once)"
     /usr/lib/wine/wine64 wineboot -i >/dev/null 2>&1 || true
   fi
+  # wineboot leaves its server lingering; "-p" refuses to start a second one.
+  wineserver -w
   wineserver -p
   trap 'wineserver -k 2>/dev/null || true' EXIT
   wine_started=1

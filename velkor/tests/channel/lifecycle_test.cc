@@ -76,12 +76,12 @@ TEST_F(LifecycleTest, SavedServerFileKeepsAtMostFiveAndNeverTheDefault) {
   const std::wstring defaultServer = ClosedAddress();
   {
     std::ofstream saved(SavedServerFile(), std::ios::binary);
-    saved << "10.0.0.1:1\n10.0.0.2:1\n" << Utf8(defaultServer)
-          << "\n10.0.0.3:1\n\n10.0.0.4:1\n10.0.0.5:1\n10.0.0.6:1\n";
+    saved << "127.0.0.1:1\n127.0.0.1:2\n" << Utf8(defaultServer)
+          << "\n127.0.0.1:3\n\n127.0.0.1:4\n127.0.0.1:5\n127.0.0.1:6\n";
   }
   StartChannel(gateway_->AllotUrl(), defaultServer);
   ASSERT_TRUE(listener_.WaitFor(EventKind::kConnect, CS_CONNECTED));
-  EXPECT_EQ(SavedServers(), L"10.0.0.1:1\n10.0.0.2:1\n10.0.0.3:1\n10.0.0.4:1\n10.0.0.5:1\n");
+  EXPECT_EQ(SavedServers(), L"127.0.0.1:1\n127.0.0.1:2\n127.0.0.1:3\n127.0.0.1:4\n127.0.0.1:5\n");
 }
 
 TEST_F(LifecycleTest, LinkLossReportsDisconnectedAndStartReconnectsFast) {
@@ -122,6 +122,21 @@ TEST_F(LifecycleTest, ReconnectToAGatewayThatIsGoneEndsDisconnectedAgain) {
   ASSERT_TRUE(listener_.WaitFor(EventKind::kConnect, CS_DISCONNECTED, 2));
   RunOnChannelThread(Channel());
   EXPECT_EQ(Channel().impl().PublishedState(), nexalib::CH_DISCONNECTED);
+}
+
+TEST_F(LifecycleTest, AControlCallOfAnEarlierConnectionCannotBreakTheCurrentLink) {
+  // The first gateway drops the connection as the key exchange arrives; its exchange
+  // stays pending while the channel connects to the second one.
+  std::string error;
+  const std::unique_ptr<GatewayProcess> second = GatewayProcess::Start({}, error);
+  ASSERT_TRUE(second) << error;
+  gateway_->SetFaults({"close-after=1", "allot=self," + Utf8(second->Address())});
+  StartChannel(gateway_->AllotUrl());
+  ASSERT_TRUE(listener_.WaitFor(EventKind::kConnect, CS_CONNECTED));
+  // Well past the 300 ms at which the first exchange times out.
+  EXPECT_FALSE(listener_.WaitFor(EventKind::kConnect, CS_DISCONNECTED, 1, std::chrono::milliseconds(800)));
+  EXPECT_EQ(second->Stats()["exchanges"], 1);
+  channel_.reset();
 }
 
 TEST_F(LifecycleTest, StartWhileConnectedReportsConnectedAgainAndChangesNothing) {
