@@ -118,7 +118,8 @@ TEST_F(Connection, ConnectsAgainAfterClose) {
 
   ASSERT_EQ(connection_->Connect("127.0.0.1", listener_.Port()), RES_PENDING);
   auto second = listener_.Accept();
-  ASSERT_TRUE(callback_.WaitUntil([&] { return connection_->IsConnected(); }));
+  ASSERT_TRUE(callback_.WaitForEvent(Event::kConnect, 10s, 2));
+  EXPECT_TRUE(connection_->IsConnected());
   ASSERT_EQ(connection_->Send("again", 5), 0);
   EXPECT_EQ(testing::ReadExactly(second, 5), "again");
 }

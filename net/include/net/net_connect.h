@@ -5,7 +5,9 @@
 // All connections share one network thread; every callback runs on it. Close() may be
 // called from any thread, also twice and from inside a callback; once it has returned no
 // callback of the closed connection runs any more, so the callback object may be destroyed
-// right after Close(). A connection can be connected again after Close().
+// right after Close(). A connection can be connected again after Close(). Because Close()
+// waits for a callback in progress, a callback must not wait for a thread that may be
+// closing its connection (posting work elsewhere, as the channel does, is fine).
 
 #include <cstdint>
 

@@ -31,11 +31,13 @@ bool CRecordingCallback::WaitUntil(const std::function<bool()>& condition,
   return changed_.wait_for(lock, limit, condition);
 }
 
-bool CRecordingCallback::WaitForEvent(Event::Kind kind, std::chrono::milliseconds limit) {
+bool CRecordingCallback::WaitForEvent(Event::Kind kind, std::chrono::milliseconds limit,
+                                      std::size_t count) {
   return WaitUntil(
       [&] {
-        return std::any_of(events_.begin(), events_.end(),
-                           [kind](const Event& event) { return event.kind == kind; });
+        auto seen = std::count_if(events_.begin(), events_.end(),
+                                  [kind](const Event& event) { return event.kind == kind; });
+        return static_cast<std::size_t>(seen) >= count;
       },
       limit);
 }

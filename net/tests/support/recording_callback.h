@@ -29,10 +29,9 @@ class CRecordingCallback : public INetConnectCallback {
   // How many of the offered bytes OnRecv takes (all by default).
   void SetTakeLimit(int limit);
 
-  // Waits up to `limit` for `condition`, checked under the lock; returns whether it held.
-  bool WaitUntil(const std::function<bool()>& condition,
-                 std::chrono::milliseconds limit = std::chrono::seconds(10));
-  bool WaitForEvent(Event::Kind kind, std::chrono::milliseconds limit = std::chrono::seconds(10));
+  // Waits until `count` events of `kind` have arrived.
+  bool WaitForEvent(Event::Kind kind, std::chrono::milliseconds limit = std::chrono::seconds(10),
+                    std::size_t count = 1);
   bool WaitForReceived(std::size_t size, std::chrono::milliseconds limit = std::chrono::seconds(10));
 
   // The first event of `kind` (its code), for use after WaitForEvent.
@@ -45,6 +44,9 @@ class CRecordingCallback : public INetConnectCallback {
 
  private:
   void Record(Event event);
+  // Waits up to `limit` for `condition`, checked under the lock. Never calls into a
+  // connection: callbacks run under the connection's lock and then take this one.
+  bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds limit);
 
   std::mutex lock_;
   std::condition_variable changed_;
