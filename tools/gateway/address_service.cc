@@ -161,22 +161,12 @@ AddressService::AddressService(asio::io_context& io, GatewayServer& gateway,
     : gateway_(gateway), quit_(std::move(quit)), acceptor_(io) {}
 
 bool AddressService::Listen(int port, std::string& error) {
-  if (!ListenOnLoopback(acceptor_, port, "address service", error)) return false;
-  Accept();
-  return true;
+  return ServeOnLoopback(acceptor_, port, "address service", error,
+                         [this](asio::ip::tcp::socket socket) {
+                           std::make_shared<HttpExchange>(std::move(socket), gateway_, quit_)->Run();
+                         });
 }
 
 int AddressService::port() const { return acceptor_.local_endpoint().port(); }
-
-void AddressService::Accept() {
-  acceptor_.async_accept([this](boost::system::error_code error, asio::ip::tcp::socket socket) {
-    if (error) {
-      if (error != asio::error::operation_aborted) Accept();
-      return;
-    }
-    std::make_shared<HttpExchange>(std::move(socket), gateway_, quit_)->Run();
-    Accept();
-  });
-}
 
 }  // namespace gateway

@@ -33,8 +33,6 @@ class AddressService {
   int port() const;
 
  private:
-  void Accept();
-
   GatewayServer& gateway_;
   std::function<void()> quit_;
   boost::asio::ip::tcp::acceptor acceptor_;

@@ -13,27 +13,16 @@ GatewayServer::GatewayServer(asio::io_context& io, ControlFile& control, const R
     : control_(control), key_(key), acceptor_(io) {}
 
 bool GatewayServer::Listen(int port, std::string& error) {
-  if (!ListenOnLoopback(acceptor_, port, "gateway", error)) return false;
-  Accept();
-  return true;
-}
-
-int GatewayServer::port() const { return acceptor_.local_endpoint().port(); }
-
-void GatewayServer::Accept() {
-  acceptor_.async_accept([this](boost::system::error_code error, asio::ip::tcp::socket socket) {
-    if (error) {
-      if (error != asio::error::operation_aborted) Accept();
-      return;
-    }
+  return ServeOnLoopback(acceptor_, port, "gateway", error, [this](asio::ip::tcp::socket socket) {
     ++stats_.connections;
     ++stats_.openConnections;
     auto session = std::make_shared<ClientSession>(std::move(socket), *this);
     sessions_.emplace(session.get(), session);
     session->Start();
-    Accept();
   });
 }
+
+int GatewayServer::port() const { return acceptor_.local_endpoint().port(); }
 
 void GatewayServer::Forget(ClientSession* session) {
   if (sessions_.erase(session) > 0) --stats_.openConnections;

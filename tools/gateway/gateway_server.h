@@ -52,8 +52,6 @@ class GatewayServer {
     std::string sessionKey;
   };
 
-  void Accept();
-
   ControlFile& control_;
   const RsaPrivateKey& key_;
   boost::asio::ip::tcp::acceptor acceptor_;

@@ -1,11 +1,27 @@
 #include "loopback_acceptor.h"
 
+#include <memory>
+#include <utility>
+
 namespace gateway {
 
 namespace asio = boost::asio;
 
-bool ListenOnLoopback(asio::ip::tcp::acceptor& acceptor, int port, const std::string& what,
-                      std::string& error) {
+namespace {
+
+void AcceptNext(asio::ip::tcp::acceptor& acceptor, std::shared_ptr<SocketHandler> onAccepted) {
+  acceptor.async_accept(
+      [&acceptor, onAccepted](boost::system::error_code error, asio::ip::tcp::socket socket) {
+        if (error == asio::error::operation_aborted) return;
+        if (!error) (*onAccepted)(std::move(socket));
+        AcceptNext(acceptor, onAccepted);
+      });
+}
+
+}  // namespace
+
+bool ServeOnLoopback(asio::ip::tcp::acceptor& acceptor, int port, const std::string& what,
+                     std::string& error, SocketHandler onAccepted) {
   if (port < 0 || port > 65535) {
     error = what + " port " + std::to_string(port) + " is out of range";
     return false;
@@ -21,6 +37,7 @@ bool ListenOnLoopback(asio::ip::tcp::acceptor& acceptor, int port, const std::st
     error = what + " port " + std::to_string(port) + ": " + code.message();
     return false;
   }
+  AcceptNext(acceptor, std::make_shared<SocketHandler>(std::move(onAccepted)));
   return true;
 }
 
