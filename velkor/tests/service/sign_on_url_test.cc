@@ -11,12 +11,14 @@ namespace {
 
 std::wstring Md5(const std::string& text) { return base::UTF8ToWide(base::MD5String(text)); }
 
+// One input text and the text it must turn into.
+struct TextCase {
+  std::wstring input;
+  std::wstring expected;
+};
+
 TEST(UrlEncodeTest, ReservedAndNonAsciiBytesAreEscapedTheRestKept) {
-  struct Case {
-    std::wstring text;
-    std::wstring encoded;
-  };
-  const Case cases[] = {
+  const TextCase cases[] = {
       {L"a b", L"a%20b"},
       {L"\u00e9", L"%c3%a9"},
       {L"a/b?c=d e", L"a%2fb%3fc%3dd%20e"},
@@ -28,15 +30,11 @@ TEST(UrlEncodeTest, ReservedAndNonAsciiBytesAreEscapedTheRestKept) {
       {L"\U0001F600", L"%f0%9f%98%80"},
       {L"", L""},
   };
-  for (const Case& c : cases) EXPECT_EQ(UrlEncode(c.text), c.encoded) << c.encoded;
+  for (const TextCase& c : cases) EXPECT_EQ(UrlEncode(c.input), c.expected) << c.expected;
 }
 
 TEST(SignOnUrlTest, SeparatorDependsOnTheBaseUrlsQuery) {
-  struct Case {
-    std::wstring base;
-    std::wstring adjusted;
-  };
-  const Case cases[] = {
+  const TextCase cases[] = {
       {L"http://h/p", L"http://h/p?"},
       {L"http://h/p?", L"http://h/p?"},
       {L"http://h/p?x=1", L"http://h/p?x=1&"},
@@ -44,7 +42,7 @@ TEST(SignOnUrlTest, SeparatorDependsOnTheBaseUrlsQuery) {
       {L"http://h/p?x=1&", L"http://h/p?x=1&"},
       {L"", L"?"},
   };
-  for (const Case& c : cases) EXPECT_EQ(WithQuerySeparator(c.base), c.adjusted) << c.base;
+  for (const TextCase& c : cases) EXPECT_EQ(WithQuerySeparator(c.input), c.expected) << c.input;
 }
 
 TEST(SignOnUrlTest, TimeIsServerTimePlusOneUnsigned) {
