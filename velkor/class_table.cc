@@ -3,6 +3,7 @@
 #include "sdk_service.h"
 #include "sso_service.h"
 #include "time_service.h"
+#include "unified_auth_service.h"
 #include "zeph_object.h"
 
 namespace velkor {
@@ -29,6 +30,7 @@ void RegisterClasses(zeph::IZephCOMFactory* factory) {
   Register<CSDKService>(factory);
   Register<CSSOService>(factory);
   Register<CTimeService>(factory);
+  Register<CUnifiedAuthService>(factory);
   zeph::RegisterClassProvider(&CreateFromFactory);
 }
 
