@@ -5,7 +5,7 @@
 //   {"accounts": [{
 //     "login": "alice", "password": "alice-secret",   // what the host types
 //     "tokens": {"3": "alice-token"},                 // token logins: login type -> token
-//     "uid": "cntaobaoalice", "userId": "1001",       // what the answers carry
+//     "uid": "cnvantlealice", "userId": "1001",       // what the answers carry
 //     "loginToken": "lt-alice", "serverTime": 1760000000,
 //     "checkCode": {"code": "4711", "url": "http://127.0.0.1/cc.png", "sessionId": "cc-1"},
 //     "secondFactor": {"code": "246810", "verifyHint": "phone", "phoneNo": "138****1234",

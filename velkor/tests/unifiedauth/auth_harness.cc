@@ -35,17 +35,17 @@ void ClearList(uauth::SubscriberList<P>& list) {
 
 nlohmann::json DemoAccounts() {
   nlohmann::json accounts = nlohmann::json::parse(R"({"accounts": [
-    {"login": "alice", "uid": "cntaobaoalice", "userId": "1001", "loginToken": "lt-alice",
+    {"login": "alice", "uid": "cnvantlealice", "userId": "1001", "loginToken": "lt-alice",
      "serverTime": 1760000000, "tokens": {"3": "alice-token"},
      "webTokens": {"biz-ok": {"signKey": "sk-1", "webPassSuffix": "wp-1", "tokenExtra": 7},
                    "biz-bad": {"undecodable": true}}},
-    {"login": "carol", "uid": "cntaobaocarol", "userId": "1003",
+    {"login": "carol", "uid": "cnvantlecarol", "userId": "1003",
      "checkCode": {"code": "4711", "url": "http://127.0.0.1/cc.png", "sessionId": "cc-carol"}},
-    {"login": "dave", "uid": "cntaobaodave", "userId": "1004", "loginToken": "lt-dave",
+    {"login": "dave", "uid": "cnvantledave", "userId": "1004", "loginToken": "lt-dave",
      "serverTime": 1700000000,
      "secondFactor": {"code": "246810", "verifyHint": "phone 138****1234", "phoneNo": "138****1234",
                       "phone": true, "cert": true, "order": "phone,cert", "token": "sf-dave"}},
-    {"login": "gina", "uid": "cntaobaogina",
+    {"login": "gina", "uid": "cnvantlegina",
      "secondFactor": {"code": "1", "token": "sf-gina", "productsResult": 3, "sendCodeResult": 3}},
     {"login": "erin", "refuse": {"result": 4, "errmsg": "account locked \u00e9"}},
     {"login": "frank", "garbage": true},

@@ -123,8 +123,8 @@ TEST_F(WebTokenTest, TheUrlIsSignedWithTheNewKeyFromInsideTheRecordsCallback) {
   EXPECT_EQ(token.token.signKey, L"sk-1");
   EXPECT_EQ(token.token.webPassSuffix, L"wp-1");
   EXPECT_EQ(token.token.tokenExtra, 7);
-  EXPECT_NE(url_inside.find(L"uid=cntaobaoalice&"), std::wstring::npos) << url_inside;
-  EXPECT_NE(url_inside.find(L"webpas=cntaobaoalicewp-1"), std::wstring::npos) << url_inside;
+  EXPECT_NE(url_inside.find(L"uid=cnvantlealice&"), std::wstring::npos) << url_inside;
+  EXPECT_NE(url_inside.find(L"webpas=cnvantlealicewp-1"), std::wstring::npos) << url_inside;
   EXPECT_EQ(url_inside.find(L"sk-1"), std::wstring::npos) << "the key signs and is never sent";
   // keepConnection is off: the exchange closes the connection.
   EXPECT_TRUE(channel_test::Eventually([&] { return CallCount("ScSession/stop") == 1; }));
