@@ -2,14 +2,15 @@
 # The sign-in demo on loopback: starts the test gateway with a demo account file on
 # 127.0.0.1:13000 and signs in with the sample host three times: a password login
 # that succeeds (and exchanges a web token for a signed sign-on URL), one that needs
-# a check code, and one that needs a second factor. Builds the linux preset first
-# when its programs are missing.
+# a check code, and one that needs a second factor. When its programs are missing it
+# installs what the build needs and builds them with the linux preset first.
 set -euo pipefail
 
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="${BUILD_DIR:-$root/build/linux}"
 bin="$build/bin"
 if [[ ! -x "$bin/gateway" || ! -x "$bin/signin" ]]; then
+  bash "$root/scripts/setup.sh"
   cmake --preset linux -B "$build" -S "$root"
   cmake --build "$build" -j2 --target gateway signin
 fi

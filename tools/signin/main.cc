@@ -44,7 +44,7 @@ int main(int argc, char** argv) {
   const std::optional<signin::Options> options =
       signin::ParseOptions(std::vector<std::string>(argv + 1, argv + argc), error);
   if (!options) {
-    std::cerr << "signin: " << error << "\n";
+    std::cerr << "signin: " << error << "\n" << signin::kUsage;
     return 2;
   }
   base::AtExitManager atExit;

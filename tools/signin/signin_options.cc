@@ -60,6 +60,12 @@ const std::map<std::string, Setter, std::less<>>& Setters() {
 
 }  // namespace
 
+const char kUsage[] =
+    "usage: signin --uid=ID [--password=TOKEN] [--token-type=N] [--env=N] [--data-dir=DIR]\n"
+    "              [--app-name=NAME] [--app-version=V] [--umid=ID] [--keep-connection]\n"
+    "              [--keep-for-token] [--biz-token=T] [--sso-target=URL] [--library=PATH]\n"
+    "              [--proxy-type=N --proxy-host=H --proxy-port=P --proxy-user=U --proxy-password=W]\n";
+
 std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::string& error) {
   Options options;
   for (const std::string& arg : args) {

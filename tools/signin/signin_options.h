@@ -1,11 +1,6 @@
 #pragma once
 
-// The sample host's command line:
-//
-//   signin --uid=alice --password=secret [--token-type=N] [--env=0] [--data-dir=DIR]
-//          [--app-name=NAME] [--app-version=V] [--umid=ID] [--keep-connection]
-//          [--keep-for-token] [--biz-token=T] [--sso-target=URL] [--library=PATH]
-//          [--proxy-type=N --proxy-host=H --proxy-port=P --proxy-user=U --proxy-password=W]
+// The sample host's command line (kUsage lists the options).
 //
 // --password is the token of the login type (0, a password, by default).
 
@@ -33,6 +28,9 @@ struct Options {
   int32_t proxyType = 0;
   std::wstring proxyHost, proxyPort, proxyUser, proxyPassword;
 };
+
+// The option summary, for the program's error output.
+extern const char kUsage[];
 
 // Nothing, with `error` set, for an unknown option or a missing --uid.
 std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::string& error);
