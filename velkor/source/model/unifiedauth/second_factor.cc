@@ -21,21 +21,21 @@ void CUnifiedAuthService::DoSecurityAuthTask(const std::wstring& checkCode, cons
 }
 
 void CUnifiedAuthService::DoSecurityMethodTask() {
-  authDataKind_ = AUTH_DATA_PRODUCTS;
-  logon::AuthDataReq query;
-  query.uid = lastLogin_.uid;
-  query.type = logon::kProductsQuery;
-  query.data = logon::ProductsQueryJson(base::UTF8ToWide(lastLogin_.uid));
-  query.secondFactorToken = lastLogin_.secondFactorToken;
-  SendLogonRequest(kRpcQueryAuthData, logon::PackRequest(std::move(query)));
+  SendAuthDataQuery(AUTH_DATA_PRODUCTS, logon::kProductsQuery,
+                    logon::ProductsQueryJson(base::UTF8ToWide(lastLogin_.uid)));
 }
 
 void CUnifiedAuthService::DoSecuritySendCodeTask() {
-  authDataKind_ = AUTH_DATA_GEN_CODE;
+  SendAuthDataQuery(AUTH_DATA_GEN_CODE, logon::kGenCode,
+                    logon::GenCodeJson(base::UTF8ToWide(lastLogin_.uid)));
+}
+
+void CUnifiedAuthService::SendAuthDataQuery(AuthDataKind kind, const char* type, std::string data) {
+  authDataKind_ = kind;
   logon::AuthDataReq query;
   query.uid = lastLogin_.uid;
-  query.type = logon::kGenCode;
-  query.data = logon::GenCodeJson(base::UTF8ToWide(lastLogin_.uid));
+  query.type = type;
+  query.data = std::move(data);
   query.secondFactorToken = lastLogin_.secondFactorToken;
   SendLogonRequest(kRpcQueryAuthData, logon::PackRequest(std::move(query)));
 }

@@ -91,6 +91,8 @@ class CUnifiedAuthService : public zeph::CZephCOMRootObject<zeph::CCOMThreadSafe
                           uauth::SecurityLoginType type);
   void DoSecurityMethodTask();
   void DoSecuritySendCodeTask();
+  // Sends "queryAuthData" and remembers which kind of answer it waits for.
+  void SendAuthDataQuery(AuthDataKind kind, const char* type, std::string data);
   void GetVendomoTokenTask(const std::wstring& bizToken);
   void OnConnectStatusTask(nexalib::CONNECT_STATE state);
   void OnVConnectStatusTask(nexalib::CONNECT_STATE state);
