@@ -29,6 +29,7 @@
 #include <type_traits>
 #include <utility>
 
+#include "codec/pack_cursor.h"
 #include "codec/pack_stream.h"
 
 namespace codec {
@@ -54,7 +55,8 @@ struct RecordRules {
   bool skipExcess = true;
 };
 
-// Wire form of one C++ type: descriptor bytes, value size, writer and reader.
+// Wire form of one C++ type: descriptor bytes, value size, writer and reader. Size and
+// writer must agree byte for byte: packing writes into exactly the size they add up to.
 template <class T>
 struct PackValue;
 
@@ -126,17 +128,17 @@ struct RecordBody {
     return size;
   }
 
-  static void Write(PackStream& stream, const D& record, int count) {
-    stream.PutByte(static_cast<uint8_t>(count));
+  static void Write(PackCursor& cursor, const D& record, int count) {
+    cursor.PutByte(static_cast<uint8_t>(count));
     [&]<size_t... I>(std::index_sequence<I...>) {
-      (void)((static_cast<int>(I) < count && (WriteField<I>(stream, record), true)) && ...);
+      (void)((static_cast<int>(I) < count && (WriteField<I>(cursor, record), true)) && ...);
     }(Indices{});
   }
 
   template <size_t I>
-  static void WriteField(PackStream& stream, const D& record) {
-    PackValue<Value<I>>::PutDesc(stream);
-    PackValue<Value<I>>::Put(stream, Member<I>(record));
+  static void WriteField(PackCursor& cursor, const D& record) {
+    PackValue<Value<I>>::PutDesc(cursor);
+    PackValue<Value<I>>::Put(cursor, Member<I>(record));
   }
 
   static void Read(PackStream& stream, D& record) {
@@ -165,23 +167,19 @@ template <class Derived>
 class PackRecord : public PackStream {
  public:
   // Exact number of bytes PackData writes.
-  size_t PackedSize() const {
-    const Derived& self = static_cast<const Derived&>(*this);
-    size_t size = 0;
-    if constexpr (HasCode()) size += detail::CodeValueOf<Derived>::Size(self.resultCode);
-    if constexpr (HasRecord()) size += Body::Size(self, Body::Count(self));
-    return size;
-  }
+  size_t PackedSize() const { return SizeWith(FieldCount()); }
 
-  // Writes the record into `out` (expected empty) after reserving its exact size once.
-  // The record's own cursors stay untouched, so a const record packs.
+  // Writes the record at the start of `out` (expected empty), overwriting what lies
+  // there and growing `out` to the record's exact size once. The record's own cursors
+  // stay untouched, so a const record packs.
   void PackData(std::string& out) const {
     const Derived& self = static_cast<const Derived&>(*this);
-    out.reserve(PackedSize());
-    PackStream writer;
-    writer.BindDestination(out);
-    if constexpr (HasCode()) detail::CodeValueOf<Derived>::Put(writer, self.resultCode);
-    if constexpr (HasRecord()) Body::Write(writer, self, Body::Count(self));
+    const int count = FieldCount();
+    const size_t size = SizeWith(count);
+    if (out.size() < size) out.resize(size);
+    PackCursor cursor(out.data());
+    if constexpr (HasCode()) detail::CodeValueOf<Derived>::Put(cursor, self.resultCode);
+    if constexpr (HasRecord()) Body::Write(cursor, self, count);
   }
 
   // Reads the record from the start of `in`; ReadPosition() then tells where it ended.
@@ -203,15 +201,32 @@ class PackRecord : public PackStream {
     return detail::RulesOf<Derived>().shape != RecordShape::kCodeOnly;
   }
   using Body = detail::RecordBody<Derived>;
+
+  // Fields written after the count byte; found once per pack, since finding it may
+  // compare trailing fields with their defaults.
+  int FieldCount() const {
+    if constexpr (HasRecord()) {
+      return Body::Count(static_cast<const Derived&>(*this));
+    } else {
+      return 0;
+    }
+  }
+  size_t SizeWith(int count) const {
+    const Derived& self = static_cast<const Derived&>(*this);
+    size_t size = 0;
+    if constexpr (HasCode()) size += detail::CodeValueOf<Derived>::Size(self.resultCode);
+    if constexpr (HasRecord()) size += Body::Size(self, count);
+    return size;
+  }
 };
 
 template <>
 struct PackValue<uint8_t> {
   static constexpr int kCode = PT_UINT8;
   static constexpr size_t kDescSize = 1;
-  static void PutDesc(PackStream& stream) { stream.PutByte(kCode); }
+  static void PutDesc(PackCursor& cursor) { cursor.PutByte(kCode); }
   static size_t Size(uint8_t) { return 1; }
-  static void Put(PackStream& stream, uint8_t value) { stream.PutByte(value); }
+  static void Put(PackCursor& cursor, uint8_t value) { cursor.PutByte(value); }
   static void Get(PackStream& stream, uint8_t& value) { value = stream.GetByte(); }
 };
 
@@ -225,9 +240,9 @@ struct PackValue<T> {
   using Bits = std::make_unsigned_t<T>;
   static constexpr int kCode = sizeof(T) == 8 ? PT_INT64 : std::is_signed_v<T> ? PT_INT32 : PT_UINT32;
   static constexpr size_t kDescSize = 1;
-  static void PutDesc(PackStream& stream) { stream.PutByte(kCode); }
+  static void PutDesc(PackCursor& cursor) { cursor.PutByte(kCode); }
   static size_t Size(T value) { return PackStream::VarintSize(static_cast<Bits>(value)); }
-  static void Put(PackStream& stream, T value) { stream.PutVarint(static_cast<Bits>(value)); }
+  static void Put(PackCursor& cursor, T value) { cursor.PutVarint(static_cast<Bits>(value)); }
   static void Get(PackStream& stream, T& value) {
     value = static_cast<T>(static_cast<Bits>(stream.GetVarint()));
   }
@@ -238,11 +253,11 @@ template <>
 struct PackValue<std::string> {
   static constexpr int kCode = PT_STRING;
   static constexpr size_t kDescSize = 1;
-  static void PutDesc(PackStream& stream) { stream.PutByte(kCode); }
+  static void PutDesc(PackCursor& cursor) { cursor.PutByte(kCode); }
   static size_t Size(const std::string& value) {
     return PackStream::VarintSize(value.size()) + value.size();
   }
-  static void Put(PackStream& stream, const std::string& value) { stream.PutString(value); }
+  static void Put(PackCursor& cursor, const std::string& value) { cursor.PutString(value); }
   static void Get(PackStream& stream, std::string& value) { stream.GetString(value); }
 };
 
@@ -253,9 +268,9 @@ struct PackValue<T> {
   using Body = detail::RecordBody<T>;
   static constexpr int kCode = PT_STRUCT;
   static constexpr size_t kDescSize = 1;
-  static void PutDesc(PackStream& stream) { stream.PutByte(kCode); }
+  static void PutDesc(PackCursor& cursor) { cursor.PutByte(kCode); }
   static size_t Size(const T& value) { return Body::Size(value, Body::Count(value)); }
-  static void Put(PackStream& stream, const T& value) { Body::Write(stream, value, Body::Count(value)); }
+  static void Put(PackCursor& cursor, const T& value) { Body::Write(cursor, value, Body::Count(value)); }
   static void Get(PackStream& stream, T& value) {
     PackStream::NestingGuard guard(stream);
     Body::Read(stream, value);
@@ -269,21 +284,21 @@ struct PackValue<std::map<K, V, C, A>> {
   using Map = std::map<K, V, C, A>;
   static constexpr int kCode = PT_MAP;
   static constexpr size_t kDescSize = 1 + PackValue<K>::kDescSize + PackValue<V>::kDescSize;
-  static void PutDesc(PackStream& stream) {
-    stream.PutByte(kCode);
-    PackValue<K>::PutDesc(stream);
-    PackValue<V>::PutDesc(stream);
+  static void PutDesc(PackCursor& cursor) {
+    cursor.PutByte(kCode);
+    PackValue<K>::PutDesc(cursor);
+    PackValue<V>::PutDesc(cursor);
   }
   static size_t Size(const Map& map) {
     size_t size = PackStream::VarintSize(map.size());
     for (const auto& [key, value] : map) size += PackValue<K>::Size(key) + PackValue<V>::Size(value);
     return size;
   }
-  static void Put(PackStream& stream, const Map& map) {
-    stream.PutVarint(map.size());
+  static void Put(PackCursor& cursor, const Map& map) {
+    cursor.PutVarint(map.size());
     for (const auto& [key, value] : map) {
-      PackValue<K>::Put(stream, key);
-      PackValue<V>::Put(stream, value);
+      PackValue<K>::Put(cursor, key);
+      PackValue<V>::Put(cursor, value);
     }
   }
   // Nothing is reserved from the count: every entry takes bytes, so a false count ends

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "codec/pack_cursor.h"
+
 namespace codec {
 namespace {
 
@@ -58,11 +60,10 @@ void PackStream::PutByte(uint8_t byte) {
 }
 
 void PackStream::PutVarint(uint64_t value) {
-  while (value >= 0x80) {
-    PutByte(static_cast<uint8_t>(value | 0x80));
-    value >>= 7;
-  }
-  PutByte(static_cast<uint8_t>(value));
+  char bytes[kMaxVarintSize];
+  PackCursor cursor(bytes);
+  cursor.PutVarint(value);
+  PutBytes(bytes, static_cast<size_t>(cursor.Position() - bytes));
 }
 
 void PackStream::PutString(std::string_view bytes) {
@@ -78,15 +79,6 @@ void PackStream::PutBytes(const char* data, size_t size) {
     out.replace(write_pos_, std::min(size, out.size() - write_pos_), data, size);
   }
   write_pos_ += size;
-}
-
-size_t PackStream::VarintSize(uint64_t value) {
-  size_t size = 1;
-  while (value >= 0x80) {
-    value >>= 7;
-    ++size;
-  }
-  return size;
 }
 
 uint8_t PackStream::GetByte() {

@@ -3,6 +3,7 @@
 // The cursor pair and the primitives of the packed record format. Every record derives
 // from PackStream (through PackRecord, pack_record.h) and reads or writes through these.
 
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <exception>
@@ -44,7 +45,10 @@ class PackStream {
   // always takes five bytes.
   void PutVarint(uint64_t value);
   void PutString(std::string_view bytes);
-  static size_t VarintSize(uint64_t value);
+  static constexpr size_t VarintSize(uint64_t value) {
+    // Seven bits a byte; zero still takes one.
+    return (static_cast<size_t>(std::bit_width(value | 1)) + 6) / 7;
+  }
 
   // The readers throw PACK_SHORT_DATA instead of reading past the end of the source.
   uint8_t GetByte();

@@ -72,10 +72,12 @@ struct CodeOnly : PackRecord<CodeOnly> {
   static constexpr RecordRules kRules{.shape = RecordShape::kCodeOnly};
 };
 
+// Packing writes into exactly the size it computed first, so the two must agree.
 template <class Record>
 std::string Packed(Record record) {
   std::string out;
   record.PackData(out);
+  EXPECT_EQ(out.size(), record.PackedSize());
   return out;
 }
 
