@@ -24,25 +24,30 @@ class PackCursor {
 
   void PutByte(uint8_t byte) { *at_++ = static_cast<char>(byte); }
   // Unsigned LEB128.
-  void PutVarint(uint64_t value) {
-    while (value >= 0x80) {
-      *at_++ = static_cast<char>(value | 0x80);
-      value >>= 7;
-    }
-    *at_++ = static_cast<char>(value);
-  }
-  void PutBytes(const char* data, size_t size) {
-    // memcpy wants a valid pointer even for no bytes; an empty string_view may have none.
-    if (size != 0) std::memcpy(at_, data, size);
-    at_ += size;
-  }
+  void PutVarint(uint64_t value) { at_ = VarintAt(at_, value); }
+  void PutBytes(const char* data, size_t size) { at_ = BytesAt(at_, data, size); }
   // Varint length, then the bytes.
   void PutString(std::string_view bytes) {
-    PutVarint(bytes.size());
-    PutBytes(bytes.data(), bytes.size());
+    at_ = BytesAt(VarintAt(at_, bytes.size()), bytes.data(), bytes.size());
   }
 
  private:
+  // On a local pointer: a char store may alias any object, `at_` included, so stores
+  // through the member itself would reload it after every byte.
+  static char* VarintAt(char* at, uint64_t value) {
+    while (value >= 0x80) {
+      *at++ = static_cast<char>(value | 0x80);
+      value >>= 7;
+    }
+    *at++ = static_cast<char>(value);
+    return at;
+  }
+  static char* BytesAt(char* at, const char* data, size_t size) {
+    // memcpy wants a valid pointer even for no bytes; an empty string_view may have none.
+    if (size != 0) std::memcpy(at, data, size);
+    return at + size;
+  }
+
   char* at_;
 };
 

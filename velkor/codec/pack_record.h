@@ -130,9 +130,15 @@ struct RecordBody {
 
   static void Write(PackCursor& cursor, const D& record, int count) {
     cursor.PutByte(static_cast<uint8_t>(count));
-    [&]<size_t... I>(std::index_sequence<I...>) {
-      (void)((static_cast<int>(I) < count && (WriteField<I>(cursor, record), true)) && ...);
-    }(Indices{});
+    WriteFields(cursor, record, count, Indices{});
+  }
+
+  // Arguments rather than lambda captures: the writes go through char stores, which
+  // could alias captured references and would reload them after every field.
+  template <size_t... I>
+  static void WriteFields(PackCursor& cursor, const D& record, int count,
+                          std::index_sequence<I...>) {
+    (void)((static_cast<int>(I) < count && (WriteField<I>(cursor, record), true)) && ...);
   }
 
   template <size_t I>
