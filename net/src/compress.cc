@@ -5,8 +5,12 @@
 #include <algorithm>
 #include <climits>
 
+#include "thread_cache.h"
+
 namespace net {
 namespace {
+
+using detail::PerThread;
 
 // A deflate stream kept for the life of the thread: deflateInit allocates about 256 KiB
 // of state, which would dominate the cost of compressing a small frame.
@@ -96,8 +100,8 @@ bool Compress(const std::string& in, std::string& out, int level) {
   if (level < Z_DEFAULT_COMPRESSION || level > Z_BEST_COMPRESSION || in.size() > UINT_MAX) {
     return false;
   }
-  thread_local CDeflateStream deflater;
-  z_stream* stream = deflater.Prepare(level);
+  CDeflateStream* deflater = PerThread<CDeflateStream>();
+  z_stream* stream = deflater != nullptr ? deflater->Prepare(level) : nullptr;
   if (stream == nullptr) return false;
 
   uLong bound = deflateBound(stream, static_cast<uLong>(in.size()));
@@ -118,8 +122,8 @@ bool Compress(const std::string& in, std::string& out, int level) {
 bool UnCompress(const std::string& in, std::size_t limit, std::string& out) {
   out.clear();
   if (in.size() > UINT_MAX) return false;
-  thread_local CInflateStream inflater;
-  z_stream* stream = inflater.Prepare();
+  CInflateStream* inflater = PerThread<CInflateStream>();
+  z_stream* stream = inflater != nullptr ? inflater->Prepare() : nullptr;
   if (stream == nullptr) return false;
 
   stream->next_in = InputBytes(in);

@@ -9,6 +9,8 @@
 #include <climits>
 #include <memory>
 
+#include "thread_cache.h"
+
 namespace net::backend {
 namespace {
 
@@ -81,8 +83,6 @@ class CThreadKey {
   std::string key_;
 };
 
-thread_local CThreadKey t_key;
-
 BCRYPT_AUTHENTICATED_CIPHER_MODE_INFO GcmInfo(const std::uint8_t* nonce, std::uint8_t* tag) {
   BCRYPT_AUTHENTICATED_CIPHER_MODE_INFO info;
   BCRYPT_INIT_AUTH_MODE_INFO(info);
@@ -127,14 +127,15 @@ std::string PemToDer(std::string_view pem) {
 bool AesGcmSeal(std::string_view key, const std::uint8_t* nonce, std::string_view plain,
                 char* cipher, std::uint8_t* tag) {
   if (plain.size() > ULONG_MAX) return false;
-  BCRYPT_KEY_HANDLE handle = t_key.For(key);
+  CThreadKey* threadKey = detail::PerThread<CThreadKey>();
+  BCRYPT_KEY_HANDLE handle = threadKey != nullptr ? threadKey->For(key) : nullptr;
   if (handle == nullptr) return false;
   BCRYPT_AUTHENTICATED_CIPHER_MODE_INFO info = GcmInfo(nonce, tag);
   ULONG written = 0;
   auto size = static_cast<ULONG>(plain.size());
   if (!BCRYPT_SUCCESS(BCryptEncrypt(handle, Buffer(plain.data()), size, &info, nullptr, 0,
                                     Buffer(cipher), size, &written, 0))) {
-    t_key.Forget();
+    threadKey->Forget();
     return false;
   }
   return written == size;
@@ -143,7 +144,8 @@ bool AesGcmSeal(std::string_view key, const std::uint8_t* nonce, std::string_vie
 bool AesGcmOpen(std::string_view key, const std::uint8_t* nonce, std::string_view cipher,
                 const std::uint8_t* tag, char* plain) {
   if (cipher.size() > ULONG_MAX) return false;
-  BCRYPT_KEY_HANDLE handle = t_key.For(key);
+  CThreadKey* threadKey = detail::PerThread<CThreadKey>();
+  BCRYPT_KEY_HANDLE handle = threadKey != nullptr ? threadKey->For(key) : nullptr;
   if (handle == nullptr) return false;
   BCRYPT_AUTHENTICATED_CIPHER_MODE_INFO info = GcmInfo(nonce, const_cast<std::uint8_t*>(tag));
   ULONG written = 0;
