@@ -1,5 +1,7 @@
 #include "control_file.h"
 
+#include <sys/stat.h>
+
 #include <cctype>
 #include <fstream>
 #include <iostream>
@@ -14,6 +16,16 @@ std::string ReadAll(const std::string& path) {
   std::ostringstream text;
   text << in.rdbuf();
   return text.str();
+}
+
+int64_t Nanoseconds(const timespec& time) { return int64_t{time.tv_sec} * 1000000000 + time.tv_nsec; }
+
+// Asked for every frame, so one stat call rather than reading the file each time.
+std::optional<ControlFile::Stamp> StampOf(const std::string& path) {
+  struct stat status {};
+  if (stat(path.c_str(), &status) != 0) return std::nullopt;
+  return ControlFile::Stamp{status.st_ino, status.st_size, Nanoseconds(status.st_mtim),
+                            Nanoseconds(status.st_ctim)};
 }
 
 std::string_view Trimmed(std::string_view line) {
@@ -33,6 +45,9 @@ ControlFile::ControlFile(std::string path, std::vector<std::string> baseDirectiv
 
 const FaultSettings& ControlFile::Current() {
   if (!path_.empty()) {
+    std::optional<Stamp> stamp = StampOf(path_);
+    if (stamp == stamp_) return current_;
+    stamp_ = stamp;
     std::string text = ReadAll(path_);
     if (text != text_) {
       text_ = std::move(text);
