@@ -2,6 +2,7 @@
 
 #include <boost/asio/connect.hpp>
 #include <boost/asio/error.hpp>
+#include <boost/asio/ip/address.hpp>
 
 #include "http_connect.h"
 #include "socks5.h"
@@ -50,6 +51,17 @@ void CDialer::Resolve() {
   bool direct = proxy_.type == PROXY_NONE;
   const std::string& host = direct ? host_ : proxy_.host;
   std::uint16_t port = direct ? port_ : proxy_.port;
+  // A literal address skips the resolver, whose answer would come back through a thread
+  // of its own.
+  boost::system::error_code notLiteral;
+  const asio::ip::address literal = asio::ip::make_address(host, notLiteral);
+  if (!notLiteral) {
+    socket_.async_connect(tcp::endpoint(literal, port),
+                          [self = shared_from_this()](const boost::system::error_code& error) {
+                            self->OnConnected(error);
+                          });
+    return;
+  }
   resolver_.async_resolve(
       host, std::to_string(port),
       [self = shared_from_this()](const boost::system::error_code& error,

@@ -35,9 +35,15 @@ class CNetConnect final : public INetConnect {
 
   int Send(const char* data, int length) override {
     if (data == nullptr || length <= 0) return RES_BAD_ARGUMENT;
-    std::lock_guard lock(gate_->Lock());
-    if (!session_ || !session_->IsConnected()) return RES_NOT_CONNECTED;
-    session_->Send(std::string(data, static_cast<std::size_t>(length)));
+    std::shared_ptr<CTcpSession> session;
+    {
+      std::lock_guard lock(gate_->Lock());
+      if (!session_ || !session_->IsConnected()) return RES_NOT_CONNECTED;
+      session = session_;
+    }
+    // Posted without the lock: the post wakes the network thread, whose callbacks take it.
+    // Bytes for a session retired meanwhile are dropped there, as if sent before the retiring.
+    session->Send(std::string(data, static_cast<std::size_t>(length)));
     return 0;
   }
 
