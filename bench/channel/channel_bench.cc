@@ -87,39 +87,51 @@ void BM_ChannelRequest(benchmark::State& state) {
   }
   const int window = static_cast<int>(state.range(0));
   const std::string message = RandomMessage();
-  std::vector<double> latenciesUs;
   int64_t requests = 0;
 
-  for (auto _ : state) {
+  // Shared with the callbacks, which notify after unlocking (a waiter woken under the
+  // lock would only block on it again) and so may still touch it after the last wait.
+  struct Progress {
     std::mutex mutex;
     std::condition_variable changed;
     int inFlight = 0;
     int done = 0;
+    std::vector<double> latenciesUs;
+  };
+  const auto progress = std::make_shared<Progress>();
+  for (auto _ : state) {
+    {
+      std::lock_guard lock(progress->mutex);
+      progress->done = 0;
+    }
     for (int i = 0; i < kRequestsPerIteration; ++i) {
       {
-        std::unique_lock lock(mutex);
-        changed.wait(lock, [&] { return inFlight < window; });
-        ++inFlight;
+        std::unique_lock lock(progress->mutex);
+        progress->changed.wait(lock, [&] { return progress->inFlight < window; });
+        ++progress->inFlight;
       }
       const Clock::time_point sent = Clock::now();
       under.channel().AsynSend(
           channel_test::kSession, "Echo", "echo", message,
-          [&, sent](nexalib::SEND_STATE, const std::string&, const std::string&,
-                    const std::string&, const nexalib::ReqInfo&) {
+          [progress, sent](nexalib::SEND_STATE, const std::string&, const std::string&,
+                           const std::string&, const nexalib::ReqInfo&) {
             const double us = std::chrono::duration<double, std::micro>(Clock::now() - sent).count();
-            std::lock_guard lock(mutex);
-            latenciesUs.push_back(us);
-            --inFlight;
-            ++done;
-            changed.notify_all();
+            {
+              std::lock_guard lock(progress->mutex);
+              progress->latenciesUs.push_back(us);
+              --progress->inFlight;
+              ++progress->done;
+            }
+            progress->changed.notify_all();
           },
           10);
     }
-    std::unique_lock lock(mutex);
-    changed.wait(lock, [&] { return done == kRequestsPerIteration; });
+    std::unique_lock lock(progress->mutex);
+    progress->changed.wait(lock, [&] { return progress->done == kRequestsPerIteration; });
     requests += kRequestsPerIteration;
   }
-  Report(state, latenciesUs, requests);
+  std::lock_guard lock(progress->mutex);
+  Report(state, progress->latenciesUs, requests);
 }
 
 // A loopback echo server on its own thread.
