@@ -11,6 +11,8 @@
 #include <climits>
 #include <cstring>
 #include <memory>
+#include <mutex>
+#include <string>
 
 namespace net::backend {
 namespace {
@@ -107,6 +109,28 @@ class CNoncePool {
   unsigned forks_ = 0;
 };
 
+// The key of the PEM text last asked for. Parsing through OpenSSL's decoders costs far more
+// than the encryption, and the channel passes the same compiled-in key on every connect. An
+// EVP_PKEY may serve several threads at once, each with its own operation context.
+std::shared_ptr<EVP_PKEY> PublicKeyOf(std::string_view pem) {
+  struct Cache {
+    std::mutex lock;
+    std::string pem;                // Guarded by lock
+    std::shared_ptr<EVP_PKEY> key;  // Guarded by lock
+  };
+  static Cache* const cache = new Cache;  // kept to the end, like OpenSSL's own state
+  std::lock_guard guard(cache->lock);
+  if (cache->key && cache->pem == pem) return cache->key;
+  std::unique_ptr<BIO, BioFree> bio(BIO_new_mem_buf(pem.data(), static_cast<int>(pem.size())));
+  if (!bio) return nullptr;
+  std::shared_ptr<EVP_PKEY> key(PEM_read_bio_PUBKEY(bio.get(), nullptr, nullptr, nullptr),
+                                PkeyFree());
+  if (!key) return nullptr;
+  cache->pem.assign(pem);
+  cache->key = key;
+  return key;
+}
+
 unsigned char* Bytes(char* data) { return reinterpret_cast<unsigned char*>(data); }
 const unsigned char* Bytes(const char* data) {
   return reinterpret_cast<const unsigned char*>(data);
@@ -149,10 +173,7 @@ bool AesGcmOpen(std::string_view key, const std::uint8_t* nonce, std::string_vie
 
 std::string RsaPkcs1Encrypt(std::string_view pem, std::string_view data) {
   if (pem.size() > INT_MAX) return {};
-  std::unique_ptr<BIO, BioFree> bio(BIO_new_mem_buf(pem.data(), static_cast<int>(pem.size())));
-  if (!bio) return {};
-  std::unique_ptr<EVP_PKEY, PkeyFree> key(
-      PEM_read_bio_PUBKEY(bio.get(), nullptr, nullptr, nullptr));
+  const std::shared_ptr<EVP_PKEY> key = PublicKeyOf(pem);
   if (!key || EVP_PKEY_get_base_id(key.get()) != EVP_PKEY_RSA) return {};
   std::unique_ptr<EVP_PKEY_CTX, PkeyContextFree> context(
       EVP_PKEY_CTX_new(key.get(), nullptr));
