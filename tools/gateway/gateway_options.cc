@@ -98,6 +98,8 @@ std::optional<GatewayOptions> ParseCommandLine(const std::vector<std::string>& a
       options.privateKeyFile = value;
     } else if (key == "max-life-ms") {
       ok = ParseNumber(value, options.maxLifeMs);
+    } else if (key == "end-with-input") {
+      ok = ParseFlag(value, options.endWithInput);
     } else if (key == "accounts") {
       options.accountsFile = value;
     } else {

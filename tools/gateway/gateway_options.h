@@ -52,12 +52,14 @@ struct GatewayOptions {
   std::string controlFile;
   std::string privateKeyFile;
   int64_t maxLifeMs = 0;  // the gateway ends on its own after this long; 0 never
+  bool endWithInput = false;  // the gateway ends when its standard input closes
   std::string accountsFile;  // the logon calls' accounts (accounts.h); none without
   std::vector<std::string> faultDirectives;
 };
 
 // "--port=N", "--http-port=N", "--port-file=PATH", "--control-file=PATH",
-// "--private-key=PATH", "--max-life-ms=N", "--accounts=PATH" and the fault directives. Nothing, with
+// "--private-key=PATH", "--max-life-ms=N", "--end-with-input=1", "--accounts=PATH" and the
+// fault directives. Nothing, with
 // `error` set, for anything else.
 std::optional<GatewayOptions> ParseCommandLine(const std::vector<std::string>& args,
                                                std::string& error);

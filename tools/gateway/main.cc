@@ -3,12 +3,17 @@
 //   gateway --port=0 --http-port=0 --port-file=/tmp/x/ports --control-file=/tmp/x/faults
 //
 // Writes "<port> <httpPort>" to the port file, or prints it without one, once both listen.
+#include <unistd.h>
+
+#include <array>
 #include <boost/asio/io_context.hpp>
+#include <boost/asio/posix/stream_descriptor.hpp>
 #include <boost/asio/signal_set.hpp>
 #include <boost/asio/steady_timer.hpp>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -86,6 +91,24 @@ int main(int argc, char** argv) {
     lifetime.async_wait([&io](boost::system::error_code error) {
       if (!error) io.stop();
     });
+  }
+  // A gateway whose test is gone, however it ended, ends too: the test holds the other end
+  // of the standard input.
+  boost::asio::posix::stream_descriptor input(io);
+  std::array<char, 64> drained;
+  std::function<void()> readInput = [&] {
+    input.async_read_some(boost::asio::buffer(drained),
+                          [&](boost::system::error_code error, std::size_t) {
+                            if (error) {
+                              io.stop();
+                            } else {
+                              readInput();
+                            }
+                          });
+  };
+  if (options->endWithInput) {
+    input.assign(::dup(STDIN_FILENO));
+    readInput();
   }
   io.run();
   return 0;

@@ -76,7 +76,7 @@ std::unique_ptr<GatewayProcess> GatewayProcess::Start(const std::vector<std::str
   std::vector<std::string> args = {"--port=0", "--http-port=0",
                                    "--port-file=" + NativePath(portFile),
                                    "--control-file=" + NativePath(controlFile),
-                                   "--max-life-ms=600000"};
+                                   "--max-life-ms=600000", "--end-with-input=1"};
   for (const std::string& fault : faults) args.push_back("--" + fault);
   if (!StartProcess(program, args, gateway->process_)) {
     error = std::string("cannot start ") + program;
