@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <future>
+#include <memory>
 #include <mutex>
 #include <vector>
 
@@ -14,15 +15,23 @@ namespace {
 // Waits for `count` signals, bounded so that a broken loop fails instead of hanging.
 class Latch {
  public:
-  explicit Latch(int count) : remaining_(count) {}
+  explicit Latch(int count)
+      : remaining_(count),
+        done_(std::make_shared<std::promise<void>>()),
+        ready_(done_->get_future()) {}
   void CountDown() {
-    if (--remaining_ == 0) done_.set_value();
+    if (--remaining_ != 0) return;
+    // set_value may still run when the waiter wakes and destroys the latch, so the
+    // signalling thread holds the promise itself.
+    const std::shared_ptr<std::promise<void>> done = done_;
+    done->set_value();
   }
-  bool Wait() { return done_.get_future().wait_for(std::chrono::seconds(10)) == std::future_status::ready; }
+  bool Wait() { return ready_.wait_for(std::chrono::seconds(10)) == std::future_status::ready; }
 
  private:
   std::atomic<int> remaining_;
-  std::promise<void> done_;
+  const std::shared_ptr<std::promise<void>> done_;
+  std::future<void> ready_;
 };
 
 TEST(ThreadTest, TasksFromManyThreadsRunOneAtATimeInEachPostersOrder) {
@@ -92,12 +101,14 @@ TEST(ThreadTest, StopRunsPostedTasksAndDropsLaterOnes) {
 TEST(ThreadTest, ThreadDestroyedByItsOwnTaskDoesNotDeadlock) {
   auto* worker = new base::Thread("self");
   worker->Start();
-  std::promise<void> destroyed;
-  worker->message_loop()->PostTask(FROM_HERE, [&] {
+  // The detached thread goes on after the test, so it touches nothing of the test's
+  // once the latch is released.
+  Latch destroyed(1);
+  worker->message_loop()->PostTask(FROM_HERE, [worker, &destroyed] {
     delete worker;
-    destroyed.set_value();
+    destroyed.CountDown();
   });
-  EXPECT_EQ(destroyed.get_future().wait_for(std::chrono::seconds(10)), std::future_status::ready);
+  EXPECT_TRUE(destroyed.Wait());
 }
 
 }  // namespace
