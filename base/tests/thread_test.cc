@@ -6,6 +6,7 @@
 #include <future>
 #include <memory>
 #include <mutex>
+#include <thread>
 #include <vector>
 
 #include "base/time.h"
@@ -101,14 +102,23 @@ TEST(ThreadTest, StopRunsPostedTasksAndDropsLaterOnes) {
 TEST(ThreadTest, ThreadDestroyedByItsOwnTaskDoesNotDeadlock) {
   auto* worker = new base::Thread("self");
   worker->Start();
-  // The detached thread goes on after the test, so it touches nothing of the test's
-  // once the latch is released.
+  const int loop_id = worker->message_loop()->id();
+  // The detached thread goes on after the task, so it touches nothing of the test's once
+  // the latch is released.
   Latch destroyed(1);
   worker->message_loop()->PostTask(FROM_HERE, [worker, &destroyed] {
     delete worker;
     destroyed.CountDown();
   });
-  EXPECT_TRUE(destroyed.Wait());
+  ASSERT_TRUE(destroyed.Wait());
+  // It then ends on its own and takes its loop with it, rather than still tearing down
+  // when the process exits.
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+  while (base::EventPostTask(loop_id, base::Closure()) &&
+         std::chrono::steady_clock::now() < deadline) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  EXPECT_FALSE(base::EventPostTask(loop_id, base::Closure()));
 }
 
 }  // namespace
