@@ -93,8 +93,12 @@ struct Logger {
 
 std::atomic<int> g_min_level{LOG_INFO};
 std::mutex g_lock;
-Logger g_logger;                                 // Guarded by g_lock
-std::shared_ptr<spdlog::details::thread_pool> g_pool;  // Guarded by g_lock
+// The logger and its worker pool are never destroyed by static destructors: a
+// pool still alive at exit would join its worker there, which on Windows runs
+// under the loader lock and never returns. ShutdownLogging ends them properly.
+Logger& g_logger = *new Logger;  // Guarded by g_lock
+std::shared_ptr<spdlog::details::thread_pool>& g_pool =
+    *new std::shared_ptr<spdlog::details::thread_pool>;  // Guarded by g_lock
 bool g_shutdown_registered = false;              // Guarded by g_lock
 
 spdlog::level::level_enum ToSpdlogLevel(LogSeverity severity) {
@@ -173,10 +177,7 @@ void ShutdownLogging() {
     g_logger = {};
     pool = std::move(g_pool);
   }
-  // The pool's worker thread is joined here rather than by the static
-  // destructors at process exit: on Windows those run under the loader lock,
-  // where joining a thread never returns.
-  pool.reset();
+  pool.reset();  // joins the worker thread
 }
 
 LogMessage::LogMessage(const char* file, int line, LogSeverity severity)
