@@ -66,11 +66,12 @@ TEST(EventPostTaskTest, ReachesLoopsByIdAndRefusesUnknownIds) {
   worker.Start();
   std::atomic<bool> on_worker{false};
   bool on_ui = false;
+  // The UI task goes first, so that the worker's quit cannot overtake it.
+  EXPECT_TRUE(base::EventPostTask(base::GetUIMessageLoop()->id(), [&] { on_ui = true; }));
   EXPECT_TRUE(base::EventPostTask(worker.message_loop()->id(), [&] {
     on_worker = worker.message_loop()->RunsTasksOnCurrentThread();
     base::GetUIMessageLoop()->PostTask(FROM_HERE, [] { base::QuitUIMessageLoop(); });
   }));
-  EXPECT_TRUE(base::EventPostTask(base::GetUIMessageLoop()->id(), [&] { on_ui = true; }));
   base::RunUIMessageLoop();
   EXPECT_TRUE(on_worker);
   EXPECT_TRUE(on_ui);
