@@ -23,9 +23,9 @@ start_wine() {
   if [[ ! -f "$WINEPREFIX/system.reg" ]]; then
     echo "test: creating Wine prefix (a few minutes, once)"
     /usr/lib/wine/wine64 wineboot -i >/dev/null 2>&1 || true
+    # wineboot leaves its server lingering; "-p" refuses to start a second one.
+    wineserver -w
   fi
-  # wineboot leaves its server lingering; "-p" refuses to start a second one.
-  wineserver -w
   wineserver -p
   # The first program of a server starts the prefix's services, which keep its
   # output open for as long as the server runs: start them here, not in a test,
