@@ -92,6 +92,7 @@ struct Logger {
 };
 
 std::atomic<int> g_min_level{LOG_INFO};
+std::atomic<bool> g_file_open{false};  // mirrors g_logger.logger != nullptr
 std::mutex g_lock;
 // The logger and its worker pool are never destroyed by static destructors: a
 // pool still alive at exit would join its worker there, which on Windows runs
@@ -134,6 +135,10 @@ FileName LogFileName(const base::FilePath& path) {
 LogSeverity GetMinLogLevel() { return g_min_level.load(std::memory_order_relaxed); }
 void SetMinLogLevel(LogSeverity level) { g_min_level.store(level, std::memory_order_relaxed); }
 
+bool ShouldCreateLogMessage(LogSeverity severity) {
+  return severity >= GetMinLogLevel() && g_file_open.load(std::memory_order_relaxed);
+}
+
 bool InitAsycLoggingHandler(const base::FilePath& settings_file, const base::FilePath& log_file) {
   Settings settings = ReadSettings(settings_file);
   SetMinLogLevel(settings.level);
@@ -152,6 +157,7 @@ bool InitAsycLoggingHandler(const base::FilePath& settings_file, const base::Fil
     logger->set_level(spdlog::level::trace);
     logger->flush_on(spdlog::level::err);
     g_logger = {logger, sink};
+    g_file_open.store(true, std::memory_order_relaxed);
     if (!g_shutdown_registered) {
       g_shutdown_registered = base::AtExitManager::RegisterCallback(&ShutdownAtExit, nullptr);
     }
@@ -175,6 +181,7 @@ void ShutdownLogging() {
   {
     std::lock_guard<std::mutex> guard(g_lock);
     g_logger = {};
+    g_file_open.store(false, std::memory_order_relaxed);
     pool = std::move(g_pool);
   }
   pool.reset();  // joins the worker thread
@@ -184,7 +191,7 @@ LogMessage::LogMessage(const char* file, int line, LogSeverity severity)
     : file_(file), line_(line), severity_(severity) {}
 
 LogMessage::~LogMessage() {
-  if (severity_ < GetMinLogLevel()) return;
+  if (!ShouldCreateLogMessage(severity_)) return;
   Logger current = CurrentLogger();
   if (!current.logger) return;
   current.logger->log(spdlog::source_loc{file_, line_, ""}, ToSpdlogLevel(severity_),

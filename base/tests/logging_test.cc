@@ -21,6 +21,8 @@ TEST(LoggingTest, RecordsAtOrAboveTheConfiguredLevelReachTheFile) {
   base::FilePath log = temp.path().Append(L"data").Append(L"log.log");
   ASSERT_TRUE(logging::InitAsycLoggingHandler(settings, log));
   EXPECT_EQ(logging::GetMinLogLevel(), 1);
+  EXPECT_FALSE(logging::ShouldCreateLogMessage(logging::LOG_INFO));
+  EXPECT_TRUE(logging::ShouldCreateLogMessage(logging::LOG_WARNING));
 
   logging::LogMessage(__FILE__, __LINE__, logging::LOG_INFO).stream() << "info-record";
   logging::LogMessage(__FILE__, __LINE__, logging::LOG_WARNING).stream() << "warning-record";
@@ -44,6 +46,7 @@ TEST(LoggingTest, MissingSettingsMeanDefaultsAndReInitSwitchesFiles) {
   ASSERT_TRUE(logging::InitAsycLoggingHandler(temp.path().Append(L"absent"), second));
   logging::LogMessage(__FILE__, __LINE__, logging::LOG_INFO).stream() << "to-second";
   logging::ShutdownLogging();
+  EXPECT_FALSE(logging::ShouldCreateLogMessage(logging::LOG_ERROR));
   logging::LogMessage(__FILE__, __LINE__, logging::LOG_ERROR).stream() << "after-shutdown";
 
   EXPECT_NE(ReadAll(first).find("to-first"), std::string::npos);

@@ -21,6 +21,9 @@ constexpr LogSeverity LOG_ERROR = 2;
 
 LogSeverity GetMinLogLevel();
 void SetMinLogLevel(LogSeverity level);
+// True when a record of `severity` would reach a log file: logging is set up and
+// the level lets it through. Lets callers skip formatting a record nobody keeps.
+bool ShouldCreateLogMessage(LogSeverity severity);
 
 // Reads the settings file (absent: defaults) and (re)opens the log file.
 // A second call replaces the first set-up. Returns false when the log file

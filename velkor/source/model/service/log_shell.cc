@@ -17,9 +17,13 @@ logging::LogSeverity RecordSeverity(int severity) {
 
 }  // namespace
 
+bool LogShellEnabled(int severity) {
+  return logging::ShouldCreateLogMessage(RecordSeverity(severity));
+}
+
 void LogShell(const char* tag, int severity, const wchar_t* format, ...) {
   logging::LogSeverity record_severity = RecordSeverity(severity);
-  if (logging::GetMinLogLevel() > record_severity) return;
+  if (!logging::ShouldCreateLogMessage(record_severity)) return;
   va_list args;
   va_start(args, format);
   std::wstring text = base::StringPrintV(format, args);

@@ -24,6 +24,8 @@ inline constexpr char kLogTagSSO[] = "CSSOService";
 // `severity` (0 information, 1 warning, 2 error; anything else counts as
 // information) when the minimum log level lets it through.
 void LogShell(const char* tag, int severity, const wchar_t* format, ...);
+// True when a line of `severity` would be written at all.
+bool LogShellEnabled(int severity);
 
 // The two-stage line of every call site. `qualified_name` and `detail` must be
 // literals: the detail becomes part of the format.
@@ -31,6 +33,7 @@ template <typename... Args>
 void LogCall(const char* tag, int severity, const wchar_t* qualified_name, int number,
              const wchar_t* detail, Args... args) {
   static_assert((std::is_scalar_v<Args> && ...), "printf arguments: numbers and C strings");
+  if (!LogShellEnabled(severity)) return;
   std::wstring format = base::StringPrintf(L"%ls, %d, %ls", qualified_name, number, detail);
   LogShell(tag, severity, format.c_str(), args...);
 }
