@@ -2,7 +2,9 @@
 
 #include <boost/asio/steady_timer.hpp>
 #include <boost/asio/write.hpp>
+#include <iterator>
 #include <utility>
+#include <vector>
 
 #include "gateway_server.h"
 #include "codec/pack_stream.h"
@@ -164,16 +166,22 @@ void ClientSession::Queue(std::string bytes) {
 }
 
 void ClientSession::Write() {
+  // One write for everything queued: answers to a burst of requests leave together.
   writing_ = true;
-  asio::async_write(socket_, asio::buffer(outbox_.front()),
+  sending_.assign(std::make_move_iterator(outbox_.begin()), std::make_move_iterator(outbox_.end()));
+  outbox_.clear();
+  std::vector<asio::const_buffer> buffers;
+  buffers.reserve(sending_.size());
+  for (const std::string& frame : sending_) buffers.push_back(asio::buffer(frame));
+  asio::async_write(socket_, buffers,
                     [self = shared_from_this()](boost::system::error_code error, size_t) {
                       self->writing_ = false;
+                      self->sending_.clear();
                       if (self->closed_) return;
                       if (error) {
                         self->Close();
                         return;
                       }
-                      self->outbox_.pop_front();
                       if (!self->outbox_.empty()) self->Write();
                     });
 }

@@ -11,6 +11,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "handlers.h"
 #include "nexa/frame_reader.h"
@@ -54,7 +55,8 @@ class ClientSession : public std::enable_shared_from_this<ClientSession> {
   GatewayServer& server_;
   nexalib::FrameReader reader_;
   std::array<char, 64 * 1024> buffer_;
-  std::deque<std::string> outbox_;
+  std::deque<std::string> outbox_;  // waiting for the write in flight
+  std::vector<std::string> sending_;  // the write in flight: all that waited when it began
   bool writing_ = false;
   bool closed_ = false;
   bool encrypt_ = false;
