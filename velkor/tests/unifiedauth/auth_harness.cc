@@ -97,8 +97,12 @@ void AuthTest::TearDown() {
   SharedGatewayChannel().StopNow();
   if (sdk_) {
     bool done = false;
-    sdk_->Uninit(base::Closure([&done] { done = true; }));
-    while (!done) base::RunUIMessageLoopUntilIdle();
+    // The completion arrives as a UI task; wait for it without spinning.
+    sdk_->Uninit(base::Closure([&done] {
+      done = true;
+      base::QuitUIMessageLoop();
+    }));
+    while (!done) base::RunUIMessageLoop();
     sdk_->Release();
   }
   logging::ShutdownLogging();
