@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -20,6 +21,7 @@
 #include "nexa/channel_settings.h"
 #include "nexa/frame_reader.h"
 #include "nexa/listener_registry.h"
+#include "nexa/request_deadlines.h"
 #include "nexa/server_list.h"
 #include "nexa/state_machine.h"
 #include "net/net_connect.h"
@@ -143,6 +145,10 @@ class CNexaChannelImpl : public net::INetConnectCallback, public StateMachine {
   void OnSendCallback(SEND_STATE state, const std::string& _interface,
                       const std::string& _method, const std::string& body, const ReqInfo& info);
   void OnSendTimeout(int64_t seqId);
+  // Posts the sweep for `due` unless one is posted for that time or earlier.
+  void ArmTimeoutSweepBy(RequestDeadlines::Clock::time_point due);
+  // Times out every request whose limit has passed, then arms for the next limit.
+  void SweepTimeouts(uint64_t generation);
   void Dispatch(int32_t sessionId, const RpcEnvelope& envelope, std::string_view body);
   bool FilterByNexa(int sessionId, const std::string& _interface, const std::string& _method,
                     const std::string& body);
@@ -157,6 +163,10 @@ class CNexaChannelImpl : public net::INetConnectCallback, public StateMachine {
   base::Lock request_lock_;                 // re-entrant: callbacks may send again
   int64_t seq_id_ = 0;                      // Guarded by request_lock_
   std::map<int64_t, ReqInfo> pending_;      // Guarded by request_lock_
+  RequestDeadlines deadlines_;              // Guarded by request_lock_
+  // When the posted sweep runs; a sweep of an older generation finds nothing to do.
+  std::optional<RequestDeadlines::Clock::time_point> armed_due_;  // Guarded by request_lock_
+  uint64_t sweep_generation_ = 0;                                 // Guarded by request_lock_
   std::string client_key_;
   std::string session_key_;
   bool encryption_on_ = false;

@@ -1,4 +1,6 @@
 // Requests, notifications, virtual connections and the dispatch of received messages.
+#include <algorithm>
+#include <chrono>
 #include <utility>
 
 #include "base/strings.h"
@@ -28,8 +30,9 @@ void CNexaChannelImpl::AsynSend(int sessionId, const std::string& _interface,
   if (!connection_) return;
   pending_[seqId] = ReqInfo{sessionId, _interface, _method, data, std::move(callback)};
   if (timeoutMs > 0) {
-    message_loop()->PostDelayedTask(FROM_HERE, [this, seqId] { OnSendTimeout(seqId); },
-                                    base::TimeDelta::FromMilliseconds(timeoutMs));
+    const auto due = RequestDeadlines::Clock::now() + std::chrono::milliseconds(timeoutMs);
+    deadlines_.Add(seqId, due);
+    ArmTimeoutSweepBy(due);
   }
   ++seq_id_;
   last_send_time_ = base::Time::TickCount();
@@ -124,6 +127,28 @@ void CNexaChannelImpl::OnSendCallback(SEND_STATE state, const std::string& _inte
   }
 }
 
+void CNexaChannelImpl::ArmTimeoutSweepBy(RequestDeadlines::Clock::time_point due) {
+  if (armed_due_ && *armed_due_ <= due) return;
+  armed_due_ = due;
+  const uint64_t generation = ++sweep_generation_;
+  const auto wait =
+      std::chrono::ceil<std::chrono::milliseconds>(due - RequestDeadlines::Clock::now());
+  message_loop()->PostDelayedTask(
+      FROM_HERE, [this, generation] { SweepTimeouts(generation); },
+      base::TimeDelta::FromMilliseconds(std::max<int64_t>(0, wait.count())));
+}
+
+void CNexaChannelImpl::SweepTimeouts(uint64_t generation) {
+  base::AutoLock lock(request_lock_);
+  if (generation != sweep_generation_) return;  // re-armed for an earlier limit meanwhile
+  armed_due_.reset();
+  for (int64_t seqId : deadlines_.TakeExpired(RequestDeadlines::Clock::now())) {
+    OnSendTimeout(seqId);
+  }
+  // A callback above may have sent again and armed already; the earliest limit wins.
+  if (const auto next = deadlines_.Earliest()) ArmTimeoutSweepBy(*next);
+}
+
 void CNexaChannelImpl::OnSendTimeout(int64_t seqId) {
   NEXA_LOG(logging::LOG_INFO, L"CNexaChannelImpl::OnSendTimeout", L"");
   base::AutoLock lock(request_lock_);
@@ -150,6 +175,7 @@ void CNexaChannelImpl::Dispatch(int32_t sessionId, const RpcEnvelope& envelope,
     base::AutoLock lock(request_lock_);
     auto request = pending_.extract(envelope.seqId);
     if (request.empty()) return;  // late: answered or timed out already
+    deadlines_.Remove(envelope.seqId);
     const ReqInfo& info = request.mapped();
     if (!info.callback.is_null()) {
       info.callback.Run(SEND_OK, envelope._interface, envelope._method, std::string(body), info);

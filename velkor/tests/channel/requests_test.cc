@@ -3,6 +3,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <iterator>
 #include <ostream>
 #include <string>
 #include <thread>
@@ -79,6 +80,37 @@ TEST_F(RequestsTest, ALimitEndsTheRequestWithTimeoutAndNoLimitWaitsForever) {
   EXPECT_EQ(timedOut.body, "");
   EXPECT_GE(timedOut.at - sent, 100ms);
   EXPECT_FALSE(unlimited->WaitFor(1, 300ms));
+}
+
+TEST_F(RequestsTest, EachRequestTimesOutAtItsOwnLimitWhateverTheOrderOfSending) {
+  Connect();
+  // Past the limit of the key exchange (300 ms), so that the first request below is the
+  // only limit the channel waits for when the shorter one arrives.
+  std::this_thread::sleep_for(400ms);
+  const auto log = CompletionLog::Create();
+  const auto sent = std::chrono::steady_clock::now();
+  SendWithLimitMs("Silent/long", 1500, log);
+  SendWithLimitMs("Silent/short", 100, log);  // sent later, due first
+  SendWithLimitMs("Echo/echo", 300, log);     // answered: never times out
+  SendWithLimitMs("Silent/middle", 300, log);
+  ASSERT_TRUE(log->WaitFor(4, 5s));
+  const std::vector<Completion> all = log->All();
+  ASSERT_EQ(all.size(), 4u);
+  EXPECT_EQ(all[0].state, SEND_OK);
+  struct Expected {
+    const char* method;
+    std::chrono::milliseconds limit;
+  };
+  const Expected timedOut[] = {{"short", 100ms}, {"middle", 300ms}, {"long", 1500ms}};
+  for (size_t i = 0; i < std::size(timedOut); ++i) {
+    SCOPED_TRACE(timedOut[i].method);
+    EXPECT_EQ(all[i + 1].state, SEND_TIMEOUT);
+    EXPECT_EQ(all[i + 1]._method, timedOut[i].method);
+    EXPECT_GE(all[i + 1].at - sent, timedOut[i].limit);
+  }
+  // The short limit did not wait for the long one sent before it.
+  EXPECT_GT(all[3].at - all[1].at, 700ms);
+  EXPECT_FALSE(log->WaitFor(5, 300ms));
 }
 
 TEST_F(RequestsTest, TheFacadeCountsTheLimitInSeconds) {
