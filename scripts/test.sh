@@ -36,11 +36,11 @@ start_wine() {
 }
 
 for preset in "${presets[@]}"; do
-  echo "=== $preset: configure"
+  echo "=== $preset: configure (${SECONDS} s since start)"
   cmake --preset "$preset" >/dev/null
-  echo "=== $preset: build"
+  echo "=== $preset: build (${SECONDS} s)"
   cmake --build --preset "$preset"
-  echo "=== $preset: test"
+  echo "=== $preset: test (${SECONDS} s)"
   if [[ "$preset" == win* ]]; then
     start_wine
     xvfb-run -a -s "-screen 0 1024x768x24" ctest --preset "$preset"
@@ -48,4 +48,4 @@ for preset in "${presets[@]}"; do
     ctest --preset "$preset"
   fi
 done
-echo "test: all presets passed (${presets[*]})"
+echo "test: all presets passed (${presets[*]}) in ${SECONDS} s"
