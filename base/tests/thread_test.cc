@@ -36,13 +36,15 @@ class Latch {
 };
 
 TEST(ThreadTest, TasksFromManyThreadsRunOneAtATimeInEachPostersOrder) {
-  base::Thread worker("worker");
-  ASSERT_TRUE(worker.StartWithOptions(base::Thread::Options()));
   constexpr int kPosters = 4, kTasks = 500;
   std::vector<std::vector<int>> seen(kPosters);
   std::atomic<int> running{0};
   std::atomic<bool> overlapped{false};
   Latch all(kPosters * kTasks);
+  // Declared after what its tasks touch: should the wait fail, the worker is destroyed,
+  // and runs out its tasks, while that state is still alive.
+  base::Thread worker("worker");
+  ASSERT_TRUE(worker.StartWithOptions(base::Thread::Options()));
   std::vector<std::thread> posters;
   for (int p = 0; p < kPosters; ++p) {
     posters.emplace_back([&, p] {
@@ -66,12 +68,12 @@ TEST(ThreadTest, TasksFromManyThreadsRunOneAtATimeInEachPostersOrder) {
 }
 
 TEST(ThreadTest, DelayedTaskRunsAfterItsDelayAndAfterEarlierImmediateTasks) {
-  base::Thread worker("delayed");
-  worker.Start();
   std::vector<int> order;
   Latch done(2);
-  int64_t posted = base::Time::TickCount();
   int64_t ran_at = 0;
+  base::Thread worker("delayed");  // after the state its tasks touch
+  worker.Start();
+  int64_t posted = base::Time::TickCount();
   worker.message_loop()->PostDelayedTask(FROM_HERE, [&] {
     ran_at = base::Time::TickCount();
     order.push_back(2);
