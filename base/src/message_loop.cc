@@ -28,7 +28,9 @@ MessageLoop::MessageLoop() : id_(g_next_id.fetch_add(1)) {
   Registry()[id_] = this;
 }
 
-MessageLoop::~MessageLoop() {
+MessageLoop::~MessageLoop() { Unregister(); }
+
+void MessageLoop::Unregister() {
   std::lock_guard<std::mutex> guard(RegistryLock());
   Registry().erase(id_);
 }

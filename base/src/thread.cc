@@ -5,6 +5,7 @@
 #include <boost/asio/io_context.hpp>
 #include <boost/asio/post.hpp>
 #include <boost/asio/steady_timer.hpp>
+#include <mutex>
 
 #include "thread_name.h"
 
@@ -15,18 +16,23 @@ namespace base {
 class Thread::Loop : public MessageLoop {
  public:
   Loop() : work_(context_.get_executor()) {}
+  ~Loop() override { Unregister(); }
 
   void PostTask(const tracked_objects::Location&, const Closure& task) override {
-    if (quitting_.load(std::memory_order_acquire) || task.is_null()) return;
+    if (task.is_null()) return;
+    std::lock_guard<std::mutex> guard(post_lock_);
+    if (!accepting_) return;
     boost::asio::post(context_, [task] { task.Run(); });
   }
 
   void PostDelayedTask(const tracked_objects::Location&, const Closure& task,
                        TimeDelta delay) override {
-    if (quitting_.load(std::memory_order_acquire) || task.is_null()) return;
+    if (task.is_null()) return;
     // The deadline counts from now; the timer itself is made on the loop's thread
     // because a timer object is not safe to share between threads.
     auto deadline = std::chrono::steady_clock::now() + delay.ToChrono();
+    std::lock_guard<std::mutex> guard(post_lock_);
+    if (!accepting_) return;
     boost::asio::post(context_, [this, task, deadline] {
       auto timer = std::make_shared<boost::asio::steady_timer>(context_, deadline);
       timer->async_wait([timer, task](const boost::system::error_code& error) {
@@ -43,11 +49,16 @@ class Thread::Loop : public MessageLoop {
     thread_id_.store(std::this_thread::get_id());
     internal::SetCurrentThreadName(name);
     context_.run();
+    // A post that began before the loop ended may still be inside Asio, and the last
+    // task may have destroyed the Thread: wait for that post before the loop can go.
+    std::lock_guard<std::mutex> guard(post_lock_);
   }
 
   // Tasks posted before this still run; the loop stops after them.
   void Quit() {
-    if (quitting_.exchange(true)) return;
+    std::lock_guard<std::mutex> guard(post_lock_);
+    if (!accepting_) return;
+    accepting_ = false;
     work_.reset();
     boost::asio::post(context_, [this] { context_.stop(); });
   }
@@ -55,7 +66,8 @@ class Thread::Loop : public MessageLoop {
  private:
   boost::asio::io_context context_;
   boost::asio::executor_work_guard<boost::asio::io_context::executor_type> work_;
-  std::atomic<bool> quitting_{false};
+  std::mutex post_lock_;   // held by every post, so that none is under way when the loop goes
+  bool accepting_ = true;  // Guarded by post_lock_
   std::atomic<std::thread::id> thread_id_{};
 };
 

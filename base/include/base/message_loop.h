@@ -28,6 +28,10 @@ class MessageLoop {
 
  protected:
   MessageLoop();
+  // Makes the loop unreachable through EventPostTask and waits for a post through it
+  // that is under way. A derived loop calls it first in its destructor, before the
+  // members that a post uses are gone; repeating it does nothing.
+  void Unregister();
 
  private:
   const int id_;
