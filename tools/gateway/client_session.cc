@@ -21,6 +21,8 @@ ClientSession::ClientSession(asio::ip::tcp::socket socket, GatewayServer& server
       reader_([this](int32_t sessionId, const nexalib::RpcEnvelope& envelope,
                      std::string_view body) { OnMessage(sessionId, envelope, body); }) {
   socket_.set_option(asio::ip::tcp::no_delay(true));
+  // Wherever it falls in a read: right after a frame when both left the client together.
+  reader_.SetKeepaliveSink([this] { ++server_.stats().keepalives; });
 }
 
 void ClientSession::Start() { Read(); }
@@ -48,12 +50,6 @@ void ClientSession::Read() {
 }
 
 void ClientSession::OnBytes(std::string_view bytes) {
-  // The client sends a keepalive only after an idle interval, so it starts a read at a
-  // frame boundary; the reader drops any other one uncounted.
-  while (reader_.BufferedBytes() == 0 && !bytes.empty() && bytes.front() == '\0') {
-    ++server_.stats().keepalives;
-    bytes.remove_prefix(1);
-  }
   if (reader_.Feed(bytes) == nexalib::FeedResult::kBrokenStream) Close();
 }
 

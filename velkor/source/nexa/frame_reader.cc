@@ -81,6 +81,7 @@ FrameReader::Step FrameReader::ReadFrame(std::string_view data, size_t& used) {
   if (lengthSize == 0) return data.size() < kMaxVarintBytes ? Step::kNeedMore : Step::kBroken;
   if (lengthSize == 1 && length == 0) {  // keepalive
     used = 1;
+    if (keepalive_sink_) keepalive_sink_();
     return Step::kNext;
   }
   if (length > kMaxFrameLength) return Step::kBroken;

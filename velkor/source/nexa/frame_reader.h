@@ -39,6 +39,9 @@ class FrameReader {
   FrameReader(const FrameReader&) = delete;
   FrameReader& operator=(const FrameReader&) = delete;
 
+  // Called for every keepalive in the stream; the channel ignores them, a peer may count them.
+  void SetKeepaliveSink(std::function<void()> sink) { keepalive_sink_ = std::move(sink); }
+
   // Key for the encrypted frames that follow; frames are decrypted by their flag.
   void SetSessionKey(std::string sessionKey) { session_key_ = std::move(sessionKey); }
 
@@ -59,6 +62,7 @@ class FrameReader {
   Step Deliver(const FrameHeader& header, std::string_view payload);
 
   MessageSink sink_;
+  std::function<void()> keepalive_sink_;
   std::string session_key_;
   std::string buffer_;  // bytes of a frame that has not fully arrived
   uint64_t resets_ = 0;  // counts Reset calls, so that a drain notices one from the sink

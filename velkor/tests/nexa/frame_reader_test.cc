@@ -78,9 +78,19 @@ const Message kRequest{3, "NexaCore", "exchangeKey", kCallRequest, 4, "body"};
 const Message kPush{9, "SC", "renewLoginSession", kCallNotify, 0, std::string(300, 'p')};
 
 TEST_F(FrameReaderTest, SkipsKeepalivesAndDeliversFramesInOrder) {
+  int keepalives = 0;
+  reader_.SetKeepaliveSink([&] { ++keepalives; });
   FeedOk(Hex("00 00 00") + Frame(kRequest) + Frame(kPush) + Hex("00"));
   EXPECT_EQ(received_, (std::vector<Message>{kRequest, kPush}));
   EXPECT_EQ(reader_.BufferedBytes(), 0u);
+  EXPECT_EQ(keepalives, 4);
+
+  // One right behind the end of a frame that came in two reads.
+  const std::string frame = Frame(kRequest);
+  FeedOk(frame.substr(0, 5));
+  FeedOk(frame.substr(5) + Hex("00"));
+  EXPECT_EQ(keepalives, 5);
+  EXPECT_EQ(received_.size(), 3u);
 }
 
 TEST_F(FrameReaderTest, DeliversASplitFrameOnceWhenItsLastByteArrives) {
