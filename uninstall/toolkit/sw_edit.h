@@ -24,6 +24,9 @@ class CSWEdit : public CSWControl {
   [[nodiscard]] bool focused() const { return focused_; }
   // Called by the edit window as it gains or loses the focus.
   void set_focused(bool focused) { focused_ = focused; }
+  // Called by the edit window whenever its text changed: the control keeps the text,
+  // so that it is still there once the window is gone.
+  void OnTextChanged(std::wstring text) { caption_ = std::move(text); }
 
  private:
   std::unique_ptr<IHostedEdit> window_;

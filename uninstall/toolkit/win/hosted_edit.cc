@@ -53,7 +53,10 @@ class CSWEditContainer : public CSWWindowImpl<CSWEditContainer>, public IHostedE
         ShowWindow(hwnd, SW_HIDE);
         return false;
       case WM_COMMAND:
-        if (HIWORD(wparam) == EN_CHANGE) InvalidateRect(edit_window_, nullptr, TRUE);
+        if (HIWORD(wparam) == EN_CHANGE) {
+          InvalidateRect(edit_window_, nullptr, TRUE);
+          edit_.OnTextChanged(GetText());
+        }
         return false;
       case WM_CTLCOLOREDIT: {
         HDC dc = reinterpret_cast<HDC>(wparam);
