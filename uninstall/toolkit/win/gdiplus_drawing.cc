@@ -1,10 +1,13 @@
 #include "toolkit/win/gdiplus_drawing.h"
 
+#include <map>
 #include <memory>
+#include <tuple>
 #include <vector>
 
 #include "toolkit/skin_geometry.h"
 #include "toolkit/win/gdiplus_image.h"
+#include "toolkit/win/rendered_skins.h"
 
 namespace {
 
@@ -26,6 +29,36 @@ void TileSlice(Gdiplus::Graphics& graphics, Gdiplus::Image& image, const SkinBli
   tile.SetWrapMode(Gdiplus::WrapModeTile);
   graphics.DrawImage(&slice, ToRect(blit.dest), blit.tile_offset.x, blit.tile_offset.y, blit.dest.width,
                      blit.dest.height, Gdiplus::UnitPixel, &tile);
+}
+
+// The font and string format of a text style, made once per look.
+struct TextLook {
+  std::unique_ptr<Gdiplus::Font> font;
+  std::unique_ptr<Gdiplus::StringFormat> format;
+};
+
+const TextLook& GetTextLook(int font_size, int font_style, int h_align, int v_align) {
+  // Never destroyed: GDI+ may already be shut down when static objects go.
+  static auto* looks = new std::map<std::tuple<int, int, int, int>, TextLook>;
+  auto [found, added] = looks->try_emplace({font_size, font_style, h_align, v_align});
+  TextLook& look = found->second;
+  if (!added) return look;
+  Gdiplus::FontFamily family(kFontFamily);
+  const Gdiplus::FontFamily* chosen = family.IsAvailable() ? &family : Gdiplus::FontFamily::GenericSansSerif();
+  look.font = std::make_unique<Gdiplus::Font>(chosen, static_cast<Gdiplus::REAL>(font_size), font_style,
+                                              Gdiplus::UnitPixel);
+  if (!look.font->IsAvailable()) {
+    look.font = std::make_unique<Gdiplus::Font>(Gdiplus::FontFamily::GenericSansSerif(),
+                                                static_cast<Gdiplus::REAL>(font_size), font_style,
+                                                Gdiplus::UnitPixel);
+  }
+  const Gdiplus::StringAlignment alignments[] = {Gdiplus::StringAlignmentNear, Gdiplus::StringAlignmentCenter,
+                                                 Gdiplus::StringAlignmentFar};
+  look.format = std::make_unique<Gdiplus::StringFormat>(Gdiplus::StringFormatFlagsLineLimit);
+  look.format->SetAlignment(alignments[h_align]);
+  look.format->SetLineAlignment(alignments[v_align]);
+  look.format->SetTrimming(Gdiplus::StringTrimmingEllipsisCharacter);
+  return look;
 }
 
 }  // namespace
@@ -58,40 +91,30 @@ void DrawStyledText(int state, const SWBox& box, const CSWStyle& style, Gdiplus:
   const std::uint32_t colour = state == 1 ? style.hover_colour : state == 2 ? style.push_colour : style.normal_colour;
   const bool active = state == 1 || state == 2 || state == 3;
   const int font_style = active ? (style.font_style | style.hover_font_style) : style.font_style;
-
-  Gdiplus::FontFamily family(kFontFamily);
-  const Gdiplus::FontFamily* chosen = family.IsAvailable() ? &family : Gdiplus::FontFamily::GenericSansSerif();
-  auto font = std::make_unique<Gdiplus::Font>(chosen, static_cast<Gdiplus::REAL>(style.font_size), font_style,
-                                              Gdiplus::UnitPixel);
-  if (!font->IsAvailable()) {
-    font = std::make_unique<Gdiplus::Font>(Gdiplus::FontFamily::GenericSansSerif(),
-                                           static_cast<Gdiplus::REAL>(style.font_size), font_style,
-                                           Gdiplus::UnitPixel);
-  }
-  const Gdiplus::StringAlignment alignments[] = {Gdiplus::StringAlignmentNear, Gdiplus::StringAlignmentCenter,
-                                                 Gdiplus::StringAlignmentFar};
-  Gdiplus::StringFormat format(Gdiplus::StringFormatFlagsLineLimit);
-  format.SetAlignment(alignments[style.h_align]);
-  format.SetLineAlignment(alignments[style.v_align]);
-  format.SetTrimming(Gdiplus::StringTrimmingEllipsisCharacter);
+  const TextLook& look = GetTextLook(style.font_size, font_style, style.h_align, style.v_align);
 
   graphics.SetSmoothingMode(Gdiplus::SmoothingModeHighQuality);
   graphics.SetTextRenderingHint(Gdiplus::TextRenderingHintClearTypeGridFit);
   Gdiplus::SolidBrush brush{Gdiplus::Color(colour)};
   const Gdiplus::RectF layout(static_cast<Gdiplus::REAL>(box.x), static_cast<Gdiplus::REAL>(box.y),
                               static_cast<Gdiplus::REAL>(box.width), static_cast<Gdiplus::REAL>(box.height));
-  graphics.DrawString(text.c_str(), -1, font.get(), layout, &format, &brush);
+  graphics.DrawString(text.c_str(), -1, look.font.get(), layout, look.format.get(), &brush);
 }
 
 void GdiplusCanvas::DrawSkin(const CSWSkin& skin, const SWBox& box, int state) {
-  if (clip_ == nullptr) {
-    ::DrawSkin(skin, graphics_, box, state, 1.0f);
-    return;
+  const RenderedSkin rendered = GetRenderedSkin(skin, box.width, box.height, state);
+  if (rendered.picture == nullptr) return;
+  const SWBox& b = rendered.bounds;
+  SWRect part{box.x + b.x, box.y + b.y, box.x + b.x + b.width, box.y + b.y + b.height};
+  if (clip_ != nullptr) {
+    RECT bounds{};
+    GetRgnBox(clip_, &bounds);
+    part = part.Intersection({bounds.left, bounds.top, bounds.right, bounds.bottom});
   }
-  RECT bounds{};
-  GetRgnBox(clip_, &bounds);
-  const SWRect clip_box{bounds.left, bounds.top, bounds.right, bounds.bottom};
-  ::DrawSkin(skin, graphics_, box, state, 1.0f, &clip_box);
+  if (part.Width() <= 0 || part.Height() <= 0) return;
+  // One to one: only the pixels inside the clip are copied.
+  graphics_.DrawImage(rendered.picture, ToRect(part.Box()), part.left - box.x - b.x, part.top - box.y - b.y,
+                      part.Width(), part.Height(), Gdiplus::UnitPixel);
 }
 
 void GdiplusCanvas::DrawStyledText(int state, const SWBox& box, const CSWStyle& style, const std::wstring& text) {

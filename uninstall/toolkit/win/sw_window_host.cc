@@ -230,6 +230,11 @@ void CSWindowHost::DeleteSurface() {
 }
 
 void CSWindowHost::PaintLayered() {
+  RedrawSurface();
+  PushSurface();
+}
+
+void CSWindowHost::RedrawSurface() {
   redraw_posted_ = false;
   if (pixels_ == nullptr) return;
   const SWRect surface = window_rect();
@@ -266,15 +271,19 @@ void CSWindowHost::PaintLayered() {
     GdiplusCanvas canvas(graphics, clip);
     DrawControl(canvas, *view_, debug_outline_);
   }
+  SelectClipRgn(memory_dc_, nullptr);
+  DeleteObject(clip);
+  view_->ClearDirty();
+}
+
+void CSWindowHost::PushSurface() {
+  if (pixels_ == nullptr) return;
   HDC screen = GetDC(nullptr);
-  SIZE size{w, h};
+  SIZE size{window_rect().Width(), window_rect().Height()};
   POINT origin{0, 0};
   BLENDFUNCTION blend = SourceAlphaBlend(255);
   UpdateLayeredWindow(window(), screen, nullptr, &size, memory_dc_, &origin, 0, &blend, ULW_ALPHA);
   ReleaseDC(nullptr, screen);
-  SelectClipRgn(memory_dc_, nullptr);
-  DeleteObject(clip);
-  view_->ClearDirty();
 }
 
 std::uint32_t CSWindowHost::SurfacePixel(int x, int y) const {
@@ -285,7 +294,7 @@ std::uint32_t CSWindowHost::SurfacePixel(int x, int y) const {
 
 void CSWindowHost::PlayWindowAnimation(int mode) {
   if (memory_dc_ == nullptr) return;
-  CSAnimateWnd animation(window(), memory_dc_, animation_frame_ms_);
+  CSAnimateWnd animation(window(), memory_dc_, animation_frame_ms_, animation_observer_);
   animation.Play(mode);
 }
 

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 
 #include "toolkit/sw_view.h"
@@ -28,7 +29,11 @@ class CSWindowHost : public CSWWindowFrame, public ISWHost {
 
   // The host's own handling of a message; true when consumed.
   bool HandleHostMessage(UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result);
+  // Redraws the dirty rectangles (all of the surface when there are none), then pushes
+  // the whole surface to the screen.
   void PaintLayered();
+  void RedrawSurface();
+  void PushSurface();
 
   // ISWHost
   void SendCommand(int id) override;
@@ -49,6 +54,8 @@ class CSWindowHost : public CSWWindowFrame, public ISWHost {
   // Seams for tests and benchmarks.
   void set_layout_reader(ResourceReader read) { layout_reader_ = std::move(read); }
   void set_animation_frame_ms(int ms) { animation_frame_ms_ = ms; }
+  // Called as each animation frame has been shown.
+  void set_animation_observer(std::function<void()> on_frame) { animation_observer_ = std::move(on_frame); }
   void set_show_on_start(bool show) { show_on_start_ = show; }
   void set_debug_outline(bool outline) { debug_outline_ = outline; }
 
@@ -73,6 +80,7 @@ class CSWindowHost : public CSWWindowFrame, public ISWHost {
   bool show_on_start_ = true;
   bool debug_outline_ = false;
   int animation_frame_ms_;
+  std::function<void()> animation_observer_;
   std::shared_ptr<CSWView> view_ = std::make_shared<CSWView>();
   HDC memory_dc_ = nullptr;
   HBITMAP bitmap_ = nullptr;
