@@ -91,21 +91,22 @@ class CProbeWindow : public CSWindowImlp<CProbeWindow> {
   std::vector<int> notifications;
 };
 
+struct OwnedSearch {
+  HWND owner;
+  const std::function<bool(HWND)>* match;
+  std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectOwned(HWND hwnd, LPARAM data) {
+  auto* search = reinterpret_cast<OwnedSearch*>(data);
+  if (GetWindow(hwnd, GW_OWNER) == search->owner && (*search->match)(hwnd)) search->found.push_back(hwnd);
+  return TRUE;
+}
+
 // The windows of this thread that `owner` owns and that satisfy `match`.
 std::vector<HWND> OwnedWindows(HWND owner, const std::function<bool(HWND)>& match) {
-  struct Search {
-    HWND owner;
-    const std::function<bool(HWND)>* match;
-    std::vector<HWND> found;
-  } search{owner, &match, {}};
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND hwnd, LPARAM data) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(data);
-        if (GetWindow(hwnd, GW_OWNER) == s->owner && (*s->match)(hwnd)) s->found.push_back(hwnd);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  OwnedSearch search{owner, &match, {}};
+  EnumThreadWindows(GetCurrentThreadId(), &CollectOwned, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 
