@@ -79,24 +79,3 @@ std::vector<SkinBlit> PlanSkinBlits(const SkinSlicing& skin, const SWBox& dest, 
   }
   return out.Take();
 }
-
-std::vector<SkinBlit> ClipSkinBlits(const std::vector<SkinBlit>& blits, const SWRect& clip) {
-  std::vector<SkinBlit> clipped;
-  for (const SkinBlit& blit : blits) {
-    const SWRect dest{blit.dest.x, blit.dest.y, blit.dest.x + blit.dest.width, blit.dest.y + blit.dest.height};
-    const SWRect inside = dest.Intersection(clip);
-    if (inside.Width() <= 0 || inside.Height() <= 0) continue;
-    const int dx = inside.left - dest.left;
-    const int dy = inside.top - dest.top;
-    SkinBlit part = blit;
-    if (blit.tiled) {
-      part.dest = inside.Box();
-      part.tile_offset = {blit.tile_offset.x + dx, blit.tile_offset.y + dy};
-    } else if (blit.source.width == blit.dest.width && blit.source.height == blit.dest.height) {
-      part.dest = inside.Box();
-      part.source = {blit.source.x + dx, blit.source.y + dy, inside.Width(), inside.Height()};
-    }
-    clipped.push_back(part);
-  }
-  return clipped;
-}

@@ -34,6 +34,3 @@ struct SkinBlit {
 // beyond the frames falls back to 0; empty pieces are left out.
 [[nodiscard]] std::vector<SkinBlit> PlanSkinBlits(const SkinSlicing& skin, const SWBox& dest, int state);
 
-// The same picture limited to `clip`: blits outside it are dropped, and tiled or
-// unscaled ones shrink to the part inside, so that a small repaint copies few pixels.
-[[nodiscard]] std::vector<SkinBlit> ClipSkinBlits(const std::vector<SkinBlit>& blits, const SWRect& clip);

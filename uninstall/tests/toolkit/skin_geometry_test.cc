@@ -100,23 +100,3 @@ TEST_F(SkinGeometryTest, NoPictureNoBlits) {
 }
 
 }  // namespace
-
-namespace {
-
-TEST_F(SkinGeometryTest, ClippingKeepsOnlyWhatTheRepaintTouches) {
-  const std::vector<SkinBlit> frame = PlanSkinBlits(ShippedSlicing("frameborder"), {0, 0, 420, 280}, 0);
-  // A button-sized repaint inside the centre: only the centre, shrunk, tile phase kept.
-  const std::vector<SkinBlit> inner = ClipSkinBlits(frame, {300, 225, 390, 255});
-  ASSERT_EQ(inner.size(), 1u);
-  EXPECT_EQ(inner[0], (SkinBlit{{25, 25, 20, 20}, {300, 225, 90, 30}, true, {275, 200}}));
-  // Over the top-right corner: the corner copies only its covered part.
-  const std::vector<SkinBlit> corner = ClipSkinBlits(frame, {400, 0, 420, 10});
-  ASSERT_EQ(corner.size(), 1u);
-  EXPECT_EQ(corner[0], (SkinBlit{{50, 0, 20, 10}, {400, 0, 20, 10}, false, {}}));
-  // A scaled picture stays whole: the clip region cuts it while drawing.
-  const std::vector<SkinBlit> scaled = PlanSkinBlits(ShippedSlicing("bg2"), {10, 10, 400, 260}, 0);
-  EXPECT_EQ(ClipSkinBlits(scaled, {100, 100, 110, 110}), scaled);
-  EXPECT_TRUE(ClipSkinBlits(scaled, {500, 500, 510, 510}).empty());
-}
-
-}  // namespace

@@ -63,8 +63,7 @@ const TextLook& GetTextLook(int font_size, int font_style, int h_align, int v_al
 
 }  // namespace
 
-void DrawSkin(const CSWSkin& skin, Gdiplus::Graphics& graphics, const SWBox& box, int state, float alpha,
-              const SWRect* clip) {
+void DrawSkin(const CSWSkin& skin, Gdiplus::Graphics& graphics, const SWBox& box, int state, float alpha) {
   if (skin.image() == nullptr) return;
   Gdiplus::Image* image = NativeImage(*skin.image());
   std::unique_ptr<Gdiplus::ImageAttributes> attributes;
@@ -74,9 +73,7 @@ void DrawSkin(const CSWSkin& skin, Gdiplus::Graphics& graphics, const SWBox& box
     attributes = std::make_unique<Gdiplus::ImageAttributes>();
     attributes->SetColorMatrix(&matrix);
   }
-  std::vector<SkinBlit> blits = PlanSkinBlits(SlicingOf(skin), box, state);
-  if (clip != nullptr) blits = ClipSkinBlits(blits, *clip);
-  for (const SkinBlit& blit : blits) {
+  for (const SkinBlit& blit : PlanSkinBlits(SlicingOf(skin), box, state)) {
     if (blit.tiled) {
       TileSlice(graphics, *image, blit, attributes.get());
     } else {

@@ -12,9 +12,7 @@
 #include "toolkit/sw_style.h"
 
 // Draws frame `state` of `skin` into `box`; `alpha` below 1 makes it more transparent.
-// With `clip`, only the pieces inside it are copied.
-void DrawSkin(const CSWSkin& skin, Gdiplus::Graphics& graphics, const SWBox& box, int state, float alpha,
-              const SWRect* clip = nullptr);
+void DrawSkin(const CSWSkin& skin, Gdiplus::Graphics& graphics, const SWBox& box, int state, float alpha);
 
 // Draws `text` in `box` with the colour, font style and alignment of `style` for the
 // control state (0 normal, 1 hover, 2 pressed, 3 checked and hovered, 4 disabled).
