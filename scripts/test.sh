@@ -13,11 +13,37 @@ bash scripts/setup.sh
 presets=("$@")
 ((${#presets[@]})) || presets=(linux linux-asan win64 win32)
 
+# One private X display for the whole Windows phase. It must exist before the
+# Wine server starts: the desktop process that wineboot starts binds to the
+# display it sees, and without one no test could ever create a window.
+display_pid=
+start_display() {
+  local number_file
+  number_file=$(mktemp)
+  Xvfb -displayfd 3 -nolisten tcp -ac -screen 0 1024x768x24 3>"$number_file" >/dev/null 2>&1 &
+  display_pid=$!
+  for _ in $(seq 100); do
+    [[ -s "$number_file" ]] && break
+    kill -0 "$display_pid" 2>/dev/null || { echo "test: Xvfb did not start" >&2; exit 1; }
+    sleep 0.1
+  done
+  [[ -s "$number_file" ]] || { echo "test: Xvfb gave no display number" >&2; exit 1; }
+  export DISPLAY=":$(tr -d '[:space:]' <"$number_file")"
+  rm -f "$number_file"
+}
+
+stop_windows_phase() {
+  wineserver -k 2>/dev/null || true
+  [[ -n "$display_pid" ]] && kill "$display_pid" 2>/dev/null || true
+}
+
 # One throwaway prefix for both Windows presets, and one persistent server for
 # the whole run, so that each program start does not boot Wine anew.
 wine_started=
 start_wine() {
   [[ -n "$wine_started" ]] && return
+  start_display
+  trap stop_windows_phase EXIT
   export WINEPREFIX="$ROOT/build/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
   mkdir -p "$WINEPREFIX"
   if [[ ! -f "$WINEPREFIX/system.reg" ]]; then
@@ -31,7 +57,6 @@ start_wine() {
   # output open for as long as the server runs: start them here, not in a test,
   # or ctest waits for that test's output until its time limit.
   /usr/lib/wine/wine64 wineboot </dev/null >/dev/null 2>&1 || true
-  trap 'wineserver -k 2>/dev/null || true' EXIT
   wine_started=1
 }
 
@@ -43,7 +68,7 @@ for preset in "${presets[@]}"; do
   echo "=== $preset: test (${SECONDS} s)"
   if [[ "$preset" == win* ]]; then
     start_wine
-    xvfb-run -a -s "-screen 0 1024x768x24" ctest --preset "$preset"
+    ctest --preset "$preset"
   else
     ctest --preset "$preset"
   fi
