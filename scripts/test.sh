@@ -49,9 +49,11 @@ start_wine() {
   if [[ ! -f "$WINEPREFIX/system.reg" ]]; then
     echo "test: creating Wine prefix (a few minutes, once)"
     /usr/lib/wine/wine64 wineboot -i >/dev/null 2>&1 || true
-    # wineboot leaves its server lingering; "-p" refuses to start a second one.
-    wineserver -w
   fi
+  # A server still running for the prefix (wineboot's, or one left by a program run
+  # by hand) belongs to another display, and "-p" refuses to start beside it.
+  wineserver -k 2>/dev/null || true
+  wineserver -w
   wineserver -p
   # The first program of a server starts the prefix's services, which keep its
   # output open for as long as the server runs: start them here, not in a test,

@@ -42,6 +42,17 @@ bool CRecordingCallback::WaitForEvent(Event::Kind kind, std::chrono::millisecond
       limit);
 }
 
+bool CRecordingCallback::WaitForAnyEvent(std::initializer_list<Event::Kind> kinds,
+                                         std::chrono::milliseconds limit) {
+  return WaitUntil(
+      [&] {
+        return std::any_of(events_.begin(), events_.end(), [kinds](const Event& event) {
+          return std::find(kinds.begin(), kinds.end(), event.kind) != kinds.end();
+        });
+      },
+      limit);
+}
+
 bool CRecordingCallback::WaitForReceived(std::size_t size, std::chrono::milliseconds limit) {
   return WaitUntil([&] { return received_.size() >= size; }, limit);
 }

@@ -5,6 +5,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <functional>
+#include <initializer_list>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -32,6 +33,9 @@ class CRecordingCallback : public INetConnectCallback {
   // Waits until `count` events of `kind` have arrived.
   bool WaitForEvent(Event::Kind kind, std::chrono::milliseconds limit = std::chrono::seconds(10),
                     std::size_t count = 1);
+  // Waits for the first event of any of `kinds`.
+  bool WaitForAnyEvent(std::initializer_list<Event::Kind> kinds,
+                       std::chrono::milliseconds limit = std::chrono::seconds(10));
   bool WaitForReceived(std::size_t size, std::chrono::milliseconds limit = std::chrono::seconds(10));
 
   // The first event of `kind` (its code), for use after WaitForEvent.
