@@ -17,4 +17,5 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
 # The 64-bit Wine loader runs natively (32-bit programs need an emulated CPU here);
 # the runner keeps processes a test leaves in the Wine server off ctest's pipe.
-set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/wine-test-runner.sh /usr/lib/wine/wine64)
+set(KIT_WINE_LOADER /usr/lib/wine/wine64)
+set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/wine-test-runner.sh ${KIT_WINE_LOADER})

@@ -7,7 +7,7 @@ PACKAGES=(
   cmake ninja-build ccache g++ clang libclang-rt-14-dev
   g++-mingw-w64-i686-posix binutils-mingw-w64-i686 libz-mingw-w64-dev
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
-  wine wine32:i386 wine64 qemu-user xvfb xauth
+  wine wine32:i386 wine64 qemu-user xvfb xauth x11-utils
   libboost-dev nlohmann-json3-dev libspdlog-dev libfmt-dev zlib1g-dev libssl-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev libprotobuf-dev protobuf-compiler
   libeasyloggingpp-dev tinyproxy dante-server python3-pil imagemagick fonts-wqy-microhei

@@ -1,15 +1,24 @@
 #!/usr/bin/env bash
 # Starts uninstall.exe (interactive) in a scratch install folder, photographs the X
-# screen once its dialog is up, then ends that one process. Usage: <uninstall.exe> <png>
+# screen once its dialog is up, then ends that one process.
+# Usage: <Wine loader> <uninstall.exe> <png>
 set -euo pipefail
-exe=$1
-out=$2
+loader=$1
+exe=$2
+out=$3
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 cp "$exe" "$scratch/uninstall.exe"   # it deletes its own folder only once confirmed
-wine "$scratch/uninstall.exe" &
+"$loader" "$scratch/uninstall.exe" &
 pid=$!
-sleep 10
+# The dialog is up once a top-level window of its size is mapped on the screen.
+for _ in $(seq 60); do
+  if xwininfo -root -tree | grep -q ' 420x280+'; then break; fi
+  kill -0 "$pid" 2>/dev/null || { echo "uninstall.exe ended before its dialog showed" >&2; exit 1; }
+  sleep 0.5
+done
+xwininfo -root -tree | grep -q ' 420x280+' || { echo "no 420x280 window on the screen" >&2; exit 1; }
+sleep 1  # the zoom-in animation runs before the window itself shows
 import -window root "$out"
 kill "$pid" 2>/dev/null || true
 wait "$pid" 2>/dev/null || true
