@@ -33,16 +33,29 @@ class UtilFuncTest : public ::testing::Test {
   }
 
   // The pending deletions at restart hold the NT form of `path`.
+  // The list grows with every run in a prefix that never restarts, so it is read whole.
   static bool ScheduledForRestart(const std::wstring& path) {
-    wchar_t names[32768] = {};
-    DWORD bytes = sizeof(names) - sizeof(wchar_t) * 2;
-    if (RegGetValueW(HKEY_LOCAL_MACHINE, L"SYSTEM\\CurrentControlSet\\Control\\Session Manager",
-                     L"PendingFileRenameOperations", RRF_RT_REG_MULTI_SZ, nullptr, names,
-                     &bytes) != ERROR_SUCCESS) {
+    const wchar_t* key = L"SYSTEM\\CurrentControlSet\\Control\\Session Manager";
+    const wchar_t* value = L"PendingFileRenameOperations";
+    DWORD bytes = 0;
+    if (RegGetValueW(HKEY_LOCAL_MACHINE, key, value, RRF_RT_REG_MULTI_SZ, nullptr, nullptr, &bytes) !=
+        ERROR_SUCCESS) {
       return false;
     }
-    for (const wchar_t* name = names; *name; name += wcslen(name) + 1) {
-      if (_wcsicmp(name, (L"\\??\\" + path).c_str()) == 0) return true;
+    std::vector<wchar_t> names(bytes / sizeof(wchar_t) + 2, L'\0');  // room for the closing NULs
+    bytes = static_cast<DWORD>(names.size() * sizeof(wchar_t));
+    if (RegGetValueW(HKEY_LOCAL_MACHINE, key, value, RRF_RT_REG_MULTI_SZ, nullptr, names.data(), &bytes) !=
+        ERROR_SUCCESS) {
+      return false;
+    }
+    // Pairs of source and target, each ended by a NUL; a deletion's target is empty, so
+    // an empty string does not end the list.
+    const wchar_t* const end = names.data() + bytes / sizeof(wchar_t);
+    for (const wchar_t* source = names.data(); source < end && *source != L'\0';) {
+      if (_wcsicmp(source, (L"\\??\\" + path).c_str()) == 0) return true;
+      const wchar_t* const target = source + wcslen(source) + 1;
+      if (target >= end) break;
+      source = target + wcslen(target) + 1;
     }
     return false;
   }
