@@ -53,7 +53,8 @@ void CALLBACK Measure(HWND, UINT, UINT_PTR timer, DWORD) {
   const int runs = 200;
 
   // Each repaint timed whole, and its drawing alone: pushing the surface to the screen
-  // costs the same for any dirty area (Wine rebuilds the window's shape from all of it).
+  // costs nearly the same for any changed area under Wine, which rebuilds the window's
+  // shape from all of it.
   struct Repaint {
     const char* name;
     std::function<void()> mark_dirty;

@@ -27,6 +27,12 @@ struct SWRect {
   [[nodiscard]] bool Intersects(const SWRect& o) const {
     return std::max(left, o.left) < std::min(right, o.right) && std::max(top, o.top) < std::min(bottom, o.bottom);
   }
+  // The smallest rectangle holding both; an empty rectangle adds nothing.
+  [[nodiscard]] SWRect Bounds(const SWRect& o) const {
+    if (Width() <= 0 || Height() <= 0) return o;
+    if (o.Width() <= 0 || o.Height() <= 0) return *this;
+    return {std::min(left, o.left), std::min(top, o.top), std::max(right, o.right), std::max(bottom, o.bottom)};
+  }
   [[nodiscard]] SWRect Intersection(const SWRect& o) const {
     SWRect r{std::max(left, o.left), std::max(top, o.top), std::min(right, o.right), std::min(bottom, o.bottom)};
     if (r.right < r.left) r.right = r.left;

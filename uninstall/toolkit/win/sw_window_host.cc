@@ -229,24 +229,24 @@ void CSWindowHost::DeleteSurface() {
   pixels_ = nullptr;
 }
 
-void CSWindowHost::PaintLayered() {
-  RedrawSurface();
-  PushSurface();
-}
+void CSWindowHost::PaintLayered() { PushSurface(RedrawSurface()); }
 
-void CSWindowHost::RedrawSurface() {
+SWRect CSWindowHost::RedrawSurface() {
   redraw_posted_ = false;
-  if (pixels_ == nullptr) return;
+  if (pixels_ == nullptr) return {};
   const SWRect surface = window_rect();
   const int w = surface.Width();
   const int h = surface.Height();
   HRGN clip = nullptr;
+  SWRect redrawn;
   if (view_->dirty_rects().empty()) {
     std::memset(pixels_, 0, static_cast<std::size_t>(w) * h * sizeof(std::uint32_t));
     clip = CreateRectRgn(0, 0, w, h);
+    redrawn = surface;
   } else {
     for (const SWRect& dirty : view_->dirty_rects()) {
       const SWRect cut = dirty.Intersection(surface);
+      redrawn = redrawn.Bounds(cut);
       for (int y = cut.top; y < cut.bottom; ++y) {
         std::memset(pixels_ + static_cast<std::size_t>(h - 1 - y) * w + cut.left, 0,
                     static_cast<std::size_t>(cut.Width()) * sizeof(std::uint32_t));
@@ -274,15 +274,20 @@ void CSWindowHost::RedrawSurface() {
   SelectClipRgn(memory_dc_, nullptr);
   DeleteObject(clip);
   view_->ClearDirty();
+  return redrawn;
 }
 
-void CSWindowHost::PushSurface() {
+void CSWindowHost::PushSurface(const SWRect& changed) {
   if (pixels_ == nullptr) return;
   HDC screen = GetDC(nullptr);
   SIZE size{window_rect().Width(), window_rect().Height()};
   POINT origin{0, 0};
   BLENDFUNCTION blend = SourceAlphaBlend(255);
-  UpdateLayeredWindow(window(), screen, nullptr, &size, memory_dc_, &origin, 0, &blend, ULW_ALPHA);
+  // The whole surface goes with every update; the changed part lets the system copy
+  // only that much of it.
+  RECT dirty{changed.left, changed.top, changed.right, changed.bottom};
+  UPDATELAYEREDWINDOWINFO info{sizeof(info), screen, nullptr, &size, memory_dc_, &origin, 0, &blend, ULW_ALPHA, &dirty};
+  UpdateLayeredWindowIndirect(window(), &info);
   ReleaseDC(nullptr, screen);
 }
 

@@ -30,10 +30,11 @@ class CSWindowHost : public CSWWindowFrame, public ISWHost {
   // The host's own handling of a message; true when consumed.
   bool HandleHostMessage(UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result);
   // Redraws the dirty rectangles (all of the surface when there are none), then pushes
-  // the whole surface to the screen.
+  // the surface to the screen, telling the system which part of it changed.
   void PaintLayered();
-  void RedrawSurface();
-  void PushSurface();
+  // Returns the part of the surface that was redrawn.
+  SWRect RedrawSurface();
+  void PushSurface(const SWRect& changed);
 
   // ISWHost
   void SendCommand(int id) override;
