@@ -18,7 +18,11 @@ for _ in $(seq 60); do
   sleep 0.5
 done
 xwininfo -root -tree | grep -q ' 420x280+' || { echo "no 420x280 window on the screen" >&2; exit 1; }
-sleep 1  # the zoom-in animation runs before the window itself shows
+# The window is created visible at the screen's corner and hidden again before it is
+# centred, and Wine without a window manager waits about 2 s for the hiding; then the
+# zoom-in plays and the centred window shows.
+sleep 4
+kill -0 "$pid" 2>/dev/null || { echo "uninstall.exe ended while its dialog showed" >&2; exit 1; }
 import -window root "$out"
 kill "$pid" 2>/dev/null || true
 wait "$pid" 2>/dev/null || true
