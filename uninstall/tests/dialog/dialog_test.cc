@@ -1,6 +1,4 @@
 #include <windows.h>
-#include <objidl.h>
-#include <gdiplus.h>
 
 #include <gtest/gtest.h>
 
@@ -10,8 +8,8 @@
 #include <thread>
 
 #include "dialog_script.h"
+#include "program_environment.h"
 #include "surface_png.h"
-#include "toolkit/resource_tables.h"
 #include "toolkit/sw_progress_bar.h"
 #include "uninstall_main_dlg.h"
 
@@ -19,21 +17,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// GDI+ and the program's tables, as the program sets them up before any window.
-class ProgramEnvironment : public ::testing::Environment {
- public:
-  void SetUp() override {
-    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-    Gdiplus::GdiplusStartupInput input;
-    Gdiplus::GdiplusStartup(&token_, &input, nullptr);
-    LoadStringTable();
-    LoadSkinTable();
-    LoadStyleTable();
-  }
-
- private:
-  ULONG_PTR token_ = 0;
-};
 const auto* const g_environment = ::testing::AddGlobalTestEnvironment(new ProgramEnvironment);
 
 struct Pixel {

@@ -2,8 +2,6 @@
 // tooltip, the hosted edit window and dragging the window by its background.
 #include <windows.h>
 #include <commctrl.h>
-#include <objidl.h>
-#include <gdiplus.h>
 
 #include <gtest/gtest.h>
 
@@ -12,25 +10,12 @@
 #include <vector>
 
 #include "dialog_script.h"
-#include "toolkit/resource_tables.h"
+#include "program_environment.h"
 #include "toolkit/sw_edit.h"
 #include "toolkit/win/sw_window_imlp.h"
 
 namespace {
 
-class ProgramEnvironment : public ::testing::Environment {
- public:
-  void SetUp() override {
-    Gdiplus::GdiplusStartupInput input;
-    Gdiplus::GdiplusStartup(&token_, &input, nullptr);
-    LoadStringTable();
-    LoadSkinTable();
-    LoadStyleTable();
-  }
-
- private:
-  ULONG_PTR token_ = 0;
-};
 const auto* const g_environment = ::testing::AddGlobalTestEnvironment(new ProgramEnvironment);
 
 constexpr char kLayout[] = R"(<window width="420" height="280">
