@@ -10,6 +10,11 @@ ROOT=$PWD
 
 bash scripts/setup.sh
 
+# Every clone of the repository on this machine shares compiled objects: ccache hashes
+# the paths below the clone relative to it (objects keep the first clone's source paths
+# in their debug information).
+export CCACHE_BASEDIR="$ROOT" CCACHE_NOHASHDIR=true
+
 presets=("$@")
 ((${#presets[@]})) || presets=(linux linux-asan win64 win32)
 
