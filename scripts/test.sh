@@ -73,11 +73,7 @@ for preset in "${presets[@]}"; do
   echo "=== $preset: build (${SECONDS} s)"
   cmake --build --preset "$preset"
   echo "=== $preset: test (${SECONDS} s)"
-  if [[ "$preset" == win* ]]; then
-    start_wine
-    ctest --preset "$preset"
-  else
-    ctest --preset "$preset"
-  fi
+  if [[ "$preset" == win* ]]; then start_wine; fi
+  ctest --preset "$preset"
 done
 echo "test: all presets passed (${presets[*]}) in ${SECONDS} s"

@@ -12,12 +12,13 @@ cp "$exe" "$scratch/uninstall.exe"   # it deletes its own folder only once confi
 "$loader" "$scratch/uninstall.exe" &
 pid=$!
 # The dialog is up once a top-level window of its size is mapped on the screen.
+dialog_mapped() { xwininfo -root -tree | grep -q ' 420x280+'; }
 for _ in $(seq 60); do
-  if xwininfo -root -tree | grep -q ' 420x280+'; then break; fi
+  dialog_mapped && break
   kill -0 "$pid" 2>/dev/null || { echo "uninstall.exe ended before its dialog showed" >&2; exit 1; }
   sleep 0.5
 done
-xwininfo -root -tree | grep -q ' 420x280+' || { echo "no 420x280 window on the screen" >&2; exit 1; }
+dialog_mapped || { echo "no 420x280 window on the screen" >&2; exit 1; }
 # The window is created visible at the screen's corner and hidden again before it is
 # centred, and Wine without a window manager waits about 2 s for the hiding; then the
 # zoom-in plays and the centred window shows.
